@@ -1,0 +1,45 @@
+#include "ZOVURFolder/ZOVURFolder.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace velquin {
+
+std::int32_t QueryValueData(Registry& registry, const CodePage& codePage, RegistryKey key,
+                            const std::string& valueName, std::optional<std::string>& value) {
+  std::uint32_t type = 0;
+  std::uint32_t size = 0;
+  std::int32_t status = registry.QueryValue(key, valueName, type, nullptr, size);
+  if (status != kRegOk) return status;
+  if (type != kRegString) return kUnsupportedValueType;
+
+  std::vector<std::uint8_t> buffer(size, 0);
+  status = registry.QueryValue(key, valueName, type, buffer.data(), size);
+  // A zero-length value has no terminator to drop: it yields nothing, with the query's status.
+  if (status != kRegOk || type != kRegString || size == 0) return status;
+
+  auto end = buffer.begin() + std::min<std::size_t>(size - 1, buffer.size());
+  // Data stored without its terminator may hold a zero earlier; the text ends there.
+  end = std::find(buffer.begin(), end, std::uint8_t{0});
+  value = BytesToText(codePage, std::span<const std::uint8_t>(buffer.data(), end - buffer.begin()));
+  return status;
+}
+
+std::optional<std::string> ReadRegistryValue(Registry& registry, const CodePage& codePage,
+                                             RegistryKey rootKey, const std::string& keyName,
+                                             const std::string& valueName) {
+  RegistryKey key = 0;
+  // Read access only: asking more of HKEY_LOCAL_MACHINE is refused to a standard user.
+  if (registry.OpenKey(rootKey, keyName, kKeyRead, key) != kRegOk) return std::nullopt;
+  std::optional<std::string> value;
+  QueryValueData(registry, codePage, key, valueName, value);
+  registry.CloseKey(key);
+  return value;
+}
+
+std::string LookUpGameFolder(Registry& registry, const CodePage& codePage) {
+  return ReadRegistryValue(registry, codePage, kLocalMachine, kGameKeyName, kGameValueName)
+      .value_or(std::string());
+}
+
+}  // namespace velquin

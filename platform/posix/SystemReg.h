@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstdint>
+#include <istream>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace velquin {
+
+// One value as Wine keeps it: string data as UTF-16 code units, other data as raw bytes.
+struct RegValue {
+  std::uint32_t type = 0;
+  std::u16string text;              // REG_SZ, REG_EXPAND_SZ, REG_MULTI_SZ, with the terminator
+  std::vector<std::uint8_t> bytes;  // every other type
+};
+
+// Value names in lower case ("" for the default value).
+using RegValues = std::map<std::string, RegValue>;
+
+// The contents of a Wine prefix's system.reg (HKEY_LOCAL_MACHINE).
+struct SystemReg {
+  bool win64 = false;                     // "#arch=win64": 32-bit programs see Wow6432Node
+  std::map<std::string, RegValues> keys;  // key paths in lower case, "\"-separated
+};
+
+// Reads the text Wine writes; lines it does not understand are passed over.
+SystemReg ParseSystemReg(std::istream& in);
+
+// Lower-cases the ASCII letters, as the keys and value names are compared.
+std::string FoldCase(std::string text);
+
+}  // namespace velquin

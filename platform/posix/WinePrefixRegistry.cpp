@@ -1,0 +1,85 @@
+#include "platform/posix/WinePrefixRegistry.h"
+
+#include <cstring>
+#include <fstream>
+
+namespace velquin {
+
+namespace {
+
+std::string TrimSeparators(std::string path) {
+  while (!path.empty() && path.front() == '\\') path.erase(path.begin());
+  while (!path.empty() && path.back() == '\\') path.pop_back();
+  return path;
+}
+
+// On a 64-bit prefix a 32-bit program's HKLM\Software lies under Software\Wow6432Node,
+// except the shared Software\Classes.
+std::string ThirtyTwoBitView(const SystemReg& reg, const std::string& foldedPath) {
+  const std::string software = "software\\";
+  if (!reg.win64 || !foldedPath.starts_with(software)) return foldedPath;
+  const std::string rest = foldedPath.substr(software.size());
+  if (rest.starts_with("wow6432node") || rest.starts_with("classes")) return foldedPath;
+  return software + "wow6432node\\" + rest;
+}
+
+// RegQueryValueExA's view of string data: the ANSI bytes, each character the code page
+// cannot hold given as "?".
+std::vector<std::uint8_t> AnsiData(const RegValue& value, const CodePage& codePage) {
+  if (value.type != kRegString && value.type != kRegExpandString && value.type != kRegMultiString) {
+    return value.bytes;
+  }
+  std::vector<std::uint8_t> bytes;
+  const std::u16string& units = value.text;
+  for (std::size_t i = 0; i < units.size(); ++i) {
+    char32_t ch = units[i];
+    if (ch >= 0xD800 && ch <= 0xDBFF && i + 1 < units.size()) {
+      ch = 0x10000 + ((ch - 0xD800) << 10) + (units[++i] - 0xDC00);
+    }
+    bytes.push_back(ch == 0 ? 0 : codePage.CharToByte(ch).value_or('?'));
+  }
+  return bytes;
+}
+
+}  // namespace
+
+WinePrefixRegistry::WinePrefixRegistry(std::filesystem::path winePrefix, const CodePage& codePage)
+    : prefix_(std::move(winePrefix)), codePage_(codePage) {}
+
+std::int32_t WinePrefixRegistry::OpenKey(RegistryKey root, const std::string& subKey, std::uint32_t,
+                                         RegistryKey& key) {
+  if (root != kLocalMachine) return kRegFileNotFound;
+  std::ifstream file(prefix_ / "system.reg");
+  if (!file) return kRegFileNotFound;
+  const SystemReg reg = ParseSystemReg(file);
+  const auto found = reg.keys.find(ThirtyTwoBitView(reg, FoldCase(TrimSeparators(subKey))));
+  if (found == reg.keys.end()) return kRegFileNotFound;
+  key = nextKey_++;
+  openKeys_[key] = found->second;
+  return kRegOk;
+}
+
+std::int32_t WinePrefixRegistry::QueryValue(RegistryKey key, const std::string& valueName,
+                                            std::uint32_t& type, std::uint8_t* data, std::uint32_t& size) {
+  const auto open = openKeys_.find(key);
+  if (open == openKeys_.end()) return kRegInvalidHandle;
+  const auto found = open->second.find(FoldCase(valueName));
+  if (found == open->second.end()) return kRegFileNotFound;
+
+  const std::vector<std::uint8_t> ansi = AnsiData(found->second, codePage_);
+  type = found->second.type;
+  const auto needed = static_cast<std::uint32_t>(ansi.size());
+  if (data != nullptr && size < needed) {
+    size = needed;
+    return kRegMoreData;
+  }
+  if (data != nullptr && needed > 0) std::memcpy(data, ansi.data(), needed);
+  size = needed;
+  return kRegOk;
+}
+
+std::int32_t WinePrefixRegistry::CloseKey(RegistryKey key) {
+  return openKeys_.erase(key) == 1 ? kRegOk : kRegInvalidHandle;
+}
+
+}  // namespace velquin

@@ -1,0 +1,48 @@
+#include "ZOVURFolder/ZOVURFolder.h"
+#include "backend/BackendFixture.h"
+
+namespace velquin {
+namespace {
+
+using RegistryConformance = testing::BackendTest;
+
+// The script writes these values with Wine's own "reg add" into a prefix of its own; the
+// Win32 backend reads them through the registry API, the POSIX one from system.reg.
+TEST_F(RegistryConformance, TheGameEntryAndItsOddValues) {
+  if (!Fixture("VELQUIN_REGISTRY_FIXTURE")) GTEST_SKIP() << "VELQUIN_REGISTRY_FIXTURE not prepared";
+  Registry& registry = *os_.registry;
+  const CodePage& cp = *os_.codePage;
+
+  EXPECT_EQ(LookUpGameFolder(registry, cp),
+            "C:\\Games\\DF \xC3\x9C"
+            "ber\\");  // Ü, trailing "\" kept
+
+  RegistryKey key = 0;
+  ASSERT_EQ(registry.OpenKey(kLocalMachine, kGameKeyName, kKeyRead, key), kRegOk);
+  struct Case {
+    const char* name;
+    std::int32_t status;
+    std::optional<std::string> value;
+  };
+  const Case cases[] = {
+      {"PathExpand", kUnsupportedValueType, std::nullopt},
+      {"PathDword", kUnsupportedValueType, std::nullopt},
+      {"PathBinary", kUnsupportedValueType, std::nullopt},
+      {"PathMissing", kRegFileNotFound, std::nullopt},
+      {"PathEmpty", 0, std::string()},
+      {"PathCyrillic", 0, std::string("C:\\?")},  // no byte for it: the ANSI call gives "?"
+  };
+  for (const Case& c : cases) {
+    std::optional<std::string> value;
+    EXPECT_EQ(QueryValueData(registry, cp, key, c.name, value), c.status) << c.name;
+    EXPECT_EQ(value, c.value) << c.name;
+  }
+  EXPECT_EQ(registry.CloseKey(key), kRegOk);
+
+  // A 32-bit program does not see what lies only in the 64-bit view.
+  EXPECT_FALSE(ReadRegistryValue(registry, cp, kLocalMachine, "SOFTWARE\\VelquinOnly64", "Path"));
+  EXPECT_FALSE(ReadRegistryValue(registry, cp, kLocalMachine, "SOFTWARE\\VelquinNoSuchKey", "Path"));
+}
+
+}  // namespace
+}  // namespace velquin

@@ -1,0 +1,119 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "ZOVURFolder/ZOVURFolder.h"
+#include "platform/posix/SystemReg.h"
+#include "platform/posix/Windows1252.h"
+#include "platform/posix/WinePrefixRegistry.h"
+#include "unit/PlayerFileFixture.h"
+
+namespace velquin {
+namespace {
+
+const char kHandMade[] = R"(WINE REGISTRY Version 2
+;; All keys relative to \\Machine
+
+#arch=win32
+
+[Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\zovur.exe] 1733400000
+#time=1db47c3a0e1e3f2
+@="C:\\Games\\DF\\zovur.exe"
+"Path"="C:\\Games\\D\"F\" \x00e9\x20ac\\"
+"Expand"=str(2):"%ProgramFiles%\\DF"
+"Number"=dword:0000002a
+"Blob"=hex:de,ad,be,\
+  ef
+"Wide"=hex(1):43,00,3a,00,5c,00,00,00
+"Tabs\tName"="a\tb\nc\101"
+garbage line that means nothing
+"Unclosed="oops
+
+[Software\\Other\]Key] 1733400000
+"Path"="elsewhere"
+)";
+
+TEST(SystemRegTest, ReadsValuesOfEveryFormWithTheirEscapes) {
+  std::istringstream in(kHandMade);
+  const SystemReg reg = ParseSystemReg(in);
+
+  EXPECT_FALSE(reg.win64);
+  const auto key = reg.keys.find("software\\microsoft\\windows\\currentversion\\app paths\\zovur.exe");
+  ASSERT_NE(key, reg.keys.end());
+  const RegValues& values = key->second;
+
+  EXPECT_EQ(values.at("path").type, 1u);
+  EXPECT_EQ(values.at("path").text, std::u16string(u"C:\\Games\\D\"F\" \u00e9\u20ac\\") + u'\0');
+  EXPECT_EQ(values.at("").text, std::u16string(u"C:\\Games\\DF\\zovur.exe") + u'\0');
+  EXPECT_EQ(values.at("expand").type, 2u);
+  EXPECT_EQ(values.at("number").type, 4u);
+  EXPECT_EQ(values.at("number").bytes, (std::vector<std::uint8_t>{0x2a, 0, 0, 0}));
+  EXPECT_EQ(values.at("blob").bytes, (std::vector<std::uint8_t>{0xde, 0xad, 0xbe, 0xef}));
+  EXPECT_EQ(values.at("wide").type, 1u);
+  EXPECT_EQ(values.at("wide").text, std::u16string(u"C:\\") + u'\0');
+  EXPECT_EQ(values.at("tabs\tname").text, std::u16string(u"a\tb\ncA") + u'\0');
+  EXPECT_EQ(values.count("unclosed"), 0u);
+  EXPECT_EQ(reg.keys.count("software\\other]key"), 1u);
+}
+
+class WinePrefixRegistryTest : public testing::PlayerFileFixture {
+ protected:
+  void WriteSystemReg(const std::string& text) { std::ofstream(folder_ / "system.reg") << text; }
+  std::string GameFolder() {
+    WinePrefixRegistry registry(folder_, codePage_);
+    return LookUpGameFolder(registry, codePage_);
+  }
+};
+
+TEST_F(WinePrefixRegistryTest, AnswersTheLookupAsTheAnsiRegistryCallsWould) {
+  WriteSystemReg(kHandMade);
+  // é and € are in the code page; the lookup gives them back as text.
+  EXPECT_EQ(GameFolder(), "C:\\Games\\D\"F\" \xC3\xA9\xE2\x82\xAC\\");
+
+  WinePrefixRegistry registry(folder_, codePage_);
+  RegistryKey key = 0;
+  ASSERT_EQ(
+      registry.OpenKey(kLocalMachine, "software\\MICROSOFT\\windows\\CurrentVersion\\App Paths\\ZOVUR.EXE",
+                       kKeyRead, key),
+      kRegOk);
+  std::optional<std::string> value;
+  EXPECT_EQ(QueryValueData(registry, codePage_, key, "Expand", value), kUnsupportedValueType);
+  EXPECT_EQ(QueryValueData(registry, codePage_, key, "Number", value), kUnsupportedValueType);
+  EXPECT_EQ(QueryValueData(registry, codePage_, key, "Missing", value), kRegFileNotFound);
+  std::uint32_t type = 0;
+  std::uint8_t small[2];
+  std::uint32_t size = sizeof small;
+  EXPECT_EQ(registry.QueryValue(key, "Path", type, small, size), kRegMoreData);
+  EXPECT_EQ(registry.CloseKey(key), kRegOk);
+  EXPECT_EQ(registry.QueryValue(key, "Path", type, nullptr, size), kRegInvalidHandle);
+  EXPECT_NE(registry.OpenKey(0x80000001, kGameKeyName, kKeyRead, key), kRegOk);  // HKCU is not here
+}
+
+TEST_F(WinePrefixRegistryTest, ASixtyFourBitPrefixIsReadThroughWow6432Node) {
+  WriteSystemReg(
+      "WINE REGISTRY Version 2\n#arch=win64\n\n"
+      "[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\App Paths\\\\zovur.exe] 1\n"
+      "\"Path\"=\"C:\\\\sixty-four\"\n\n"
+      "[Software\\\\Wow6432Node\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\App Paths\\\\zovur.exe] 1\n"
+      "\"Path\"=\"C:\\\\thirty-two \\x0416\"\n");
+  // The 32-bit view; the Cyrillic letter has no byte in 1252 and comes as "?" like RegQueryValueExA.
+  EXPECT_EQ(GameFolder(), "C:\\thirty-two ?");
+}
+
+TEST_F(WinePrefixRegistryTest, NoFileNoKeyOrNoStringIsTheEmptyFolder) {
+  EXPECT_EQ(GameFolder(), "");  // no system.reg at all
+  WriteSystemReg("WINE REGISTRY Version 2\n[Software\\\\Microsoft] 1\n\"Path\"=\"C:\\\\x\"\n");
+  EXPECT_EQ(GameFolder(), "");
+  WriteSystemReg(
+      "[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\App Paths\\\\zovur.exe] 1\n"
+      "\"Path\"=str(2):\"%SystemDrive%\\\\DF\"\n");
+  EXPECT_EQ(GameFolder(), "");
+  WriteSystemReg(
+      "[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\App Paths\\\\zovur.exe] 1\n"
+      "\"Path\"=hex(1):\n");
+  EXPECT_EQ(GameFolder(), "");
+}
+
+}  // namespace
+}  // namespace velquin

@@ -1,0 +1,37 @@
+#include <gtest/gtest.h>
+
+#include "core/StartupLoad.h"
+#include "platform/posix/WinePrefix.h"
+#include "unit/PlayerFileFixture.h"
+
+namespace velquin {
+namespace {
+
+using WinePrefixTest = testing::PlayerFileFixture;
+
+TEST_F(WinePrefixTest, WindowsPathsGoThroughTheDriveLinksWithoutRegardToCase) {
+  const auto drive = folder_ / "drive_c";
+  std::filesystem::create_directories(drive / "Games" / "DF Game");
+  std::filesystem::create_directories(folder_ / "dosdevices");
+  std::filesystem::create_directory_symlink("../drive_c", folder_ / "dosdevices" / "c:");
+  std::ofstream(drive / "Games" / "DF Game" / "PLYR.SAV") << "x";
+
+  EXPECT_EQ(ResolveWindowsPath(folder_, "C:\\games\\df game\\plyr.sav"),
+            folder_ / "dosdevices" / "c:" / "Games" / "DF Game" / "PLYR.SAV");
+  // A name that is not there yet stays as given, for a file to be created.
+  EXPECT_EQ(ResolveWindowsPath(folder_, "c:\\GAMES\\new.sav"),
+            folder_ / "dosdevices" / "c:" / "Games" / "new.sav");
+  EXPECT_EQ(ResolveWindowsPath(folder_, "/home/player/DF\\plyr.sav"),
+            std::filesystem::path("/home/player/DF/plyr.sav"));
+  EXPECT_FALSE(ResolveWindowsPath(folder_, "\\plyr.sav"));
+  EXPECT_FALSE(ResolveWindowsPath(folder_, "games\\plyr.sav"));
+
+  // The load finds the file through the prefix whatever the case of the stored path.
+  PosixFileAccess files(folder_);
+  std::ofstream(drive / "Games" / "DF Game" / "PLYR.SAV", std::ios::binary)
+      << std::string(12, '\1') << "Neo" << '\0';
+  EXPECT_EQ(LoadNamesAndMacros("C:\\GAMES\\df GAME", files, codePage_).names[0], "Neo");
+}
+
+}  // namespace
+}  // namespace velquin
