@@ -125,9 +125,8 @@ std::u16string UnitsFromBytes(const std::vector<std::uint8_t>& bytes) {
   return units;
 }
 
-bool IsStringType(std::uint32_t type) {
-  return type == 1 || type == 2 || type == 7;
-}
+// REG_LINK (6) holds a key path in UTF-16 like the string types.
+bool IsStringType(std::uint32_t type) { return type == 1 || type == 2 || type == 6 || type == 7; }
 
 // The data after "=": "text", str(N):"text", dword:XXXXXXXX, hex:.. or hex(N):..
 std::optional<RegValue> ParseData(const std::string& line, std::size_t pos) {
@@ -199,6 +198,18 @@ bool NextLogicalLine(std::istream& in, std::string& line) {
   return true;
 }
 
+// Where a link key points, as a path below HKEY_LOCAL_MACHINE.
+std::optional<std::string> LinkTarget(const RegKeyData& key) {
+  const std::string machine = "\\registry\\machine\\";
+  const auto value = key.values.find("symboliclinkvalue");
+  if (value == key.values.end()) return std::nullopt;
+  std::string target = NarrowKey(value->second.text);
+  while (!target.empty() && target.back() == '\0') target.pop_back();
+  target = FoldCase(target);
+  if (!target.starts_with(machine)) return std::nullopt;
+  return target.substr(machine.size());
+}
+
 }  // namespace
 
 std::string FoldCase(std::string text) {
@@ -206,9 +217,28 @@ std::string FoldCase(std::string text) {
   return text;
 }
 
+std::string FollowLinks(const SystemReg& reg, std::string path) {
+  // A bound on the hops keeps a link that names itself from looping.
+  for (int hop = 0; hop < 16; ++hop) {
+    bool followed = false;
+    std::size_t end = 0;
+    while (!followed && end != std::string::npos) {
+      end = path.find('\\', end + 1);
+      const auto key = reg.keys.find(path.substr(0, end));
+      if (key == reg.keys.end() || !key->second.isLink) continue;
+      const std::optional<std::string> target = LinkTarget(key->second);
+      if (!target) return path;
+      path = *target + (end == std::string::npos ? "" : path.substr(end));
+      followed = true;
+    }
+    if (!followed) return path;
+  }
+  return path;
+}
+
 SystemReg ParseSystemReg(std::istream& in) {
   SystemReg reg;
-  RegValues* current = nullptr;
+  RegKeyData* current = nullptr;
   std::string line;
   while (NextLogicalLine(in, line)) {
     if (line.starts_with("#arch=")) {
@@ -217,8 +247,10 @@ SystemReg ParseSystemReg(std::istream& in) {
       std::size_t pos = 1;
       auto path = ParseEscaped(line, pos, ']');
       current = path ? &reg.keys[FoldCase(NarrowKey(*path))] : nullptr;
+    } else if (current && line == "#link") {
+      current->isLink = true;
     } else if (current && (line.starts_with("\"") || line.starts_with("@="))) {
-      ParseValueLine(line, *current);
+      ParseValueLine(line, current->values);
     }
   }
   return reg;

@@ -18,10 +18,15 @@ struct RegValue {
 // Value names in lower case ("" for the default value).
 using RegValues = std::map<std::string, RegValue>;
 
+struct RegKeyData {
+  RegValues values;
+  bool isLink = false;  // "#link": the key stands for the one its SymbolicLinkValue names
+};
+
 // The contents of a Wine prefix's system.reg (HKEY_LOCAL_MACHINE).
 struct SystemReg {
   bool win64 = false;                     // "#arch=win64": 32-bit programs see Wow6432Node
-  std::map<std::string, RegValues> keys;  // key paths in lower case, "\"-separated
+  std::map<std::string, RegKeyData> keys;  // key paths in lower case, "\"-separated
 };
 
 // Reads the text Wine writes; lines it does not understand are passed over.
@@ -29,5 +34,9 @@ SystemReg ParseSystemReg(std::istream& in);
 
 // Lower-cases the ASCII letters, as the keys and value names are compared.
 std::string FoldCase(std::string text);
+
+// The key a path names once Wine's registry links are followed (Wow6432Node keys that are
+// shared with the 64-bit view are such links), in lower case.
+std::string FollowLinks(const SystemReg& reg, std::string foldedPath);
 
 }  // namespace velquin

@@ -41,7 +41,7 @@ TEST(SystemRegTest, ReadsValuesOfEveryFormWithTheirEscapes) {
   EXPECT_FALSE(reg.win64);
   const auto key = reg.keys.find("software\\microsoft\\windows\\currentversion\\app paths\\zovur.exe");
   ASSERT_NE(key, reg.keys.end());
-  const RegValues& values = key->second;
+  const RegValues& values = key->second.values;
 
   EXPECT_EQ(values.at("path").type, 1u);
   EXPECT_EQ(values.at("path").text, std::u16string(u"C:\\Games\\D\"F\" \u00e9\u20ac\\") + u'\0');
@@ -99,6 +99,20 @@ TEST_F(WinePrefixRegistryTest, ASixtyFourBitPrefixIsReadThroughWow6432Node) {
       "\"Path\"=\"C:\\\\thirty-two \\x0416\"\n");
   // The 32-bit view; the Cyrillic letter has no byte in 1252 and comes as "?" like RegQueryValueExA.
   EXPECT_EQ(GameFolder(), "C:\\thirty-two ?");
+
+  // Wine shares App Paths between the views: its Wow6432Node key is a link to the 64-bit one.
+  WriteSystemReg(
+      "WINE REGISTRY Version 2\n#arch=win64\n\n"
+      "[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\App Paths\\\\zovur.exe] 1\n"
+      "\"Path\"=\"C:\\\\shared\"\n\n"
+      "[Software\\\\Wow6432Node\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\App Paths] 1\n"
+      "#link\n"
+      "\"SymbolicLinkValue\"=hex(6):5c,00,52,00,45,00,47,00,49,00,53,00,54,00,52,00,59,00,5c,00,4d,00,\\\n"
+      "  41,00,43,00,48,00,49,00,4e,00,45,00,5c,00,53,00,6f,00,66,00,74,00,77,00,61,00,72,00,65,00,5c,00,\\\n"
+      "  4d,00,69,00,63,00,72,00,6f,00,73,00,6f,00,66,00,74,00,5c,00,57,00,69,00,6e,00,64,00,6f,00,77,00,\\\n"
+      "  73,00,5c,00,43,00,75,00,72,00,72,00,65,00,6e,00,74,00,56,00,65,00,72,00,73,00,69,00,6f,00,6e,00,\\\n"
+      "  5c,00,41,00,70,00,70,00,20,00,50,00,61,00,74,00,68,00,73,00\n");
+  EXPECT_EQ(GameFolder(), "C:\\shared");
 }
 
 TEST_F(WinePrefixRegistryTest, NoFileNoKeyOrNoStringIsTheEmptyFolder) {

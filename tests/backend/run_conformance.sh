@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# Runs the same backend cases twice against one throwaway Wine prefix: natively through the
+# POSIX backend (which reads the prefix's system.reg and drives), and as the cross-built
+# Win32 test exe under Wine (which asks the real registry API and file API).
+# Usage: run_conformance.sh NATIVE_TEST_BINARY WINDOWS_TEST_EXE
+set -euo pipefail
+native_tests=$1
+windows_tests=$2
+
+work=$(mktemp -d /tmp/velquin-conformance.XXXXXX)
+locked="$work/locked"
+cleanup() {
+  chattr -i "$locked/plyr.sav" 2>/dev/null || true
+  WINEPREFIX="$work/prefix" wineserver -k 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+export WINEPREFIX="$work/prefix" WINEDEBUG=-all LANG=C.UTF-8 LC_ALL=C.UTF-8
+wineboot -i >/dev/null 2>&1
+wineserver -p 2>/dev/null || true  # keep one server for the reg calls below
+
+key='HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\App Paths\zovur.exe'
+add() { wine reg add "$@" /f >/dev/null; }
+# The 32-bit view is where a 32-bit game's installer writes on a 64-bit prefix.
+add "$key" /v Path /t REG_SZ /d 'C:\Games\DF Über\' /reg:32
+add "$key" /v PathExpand /t REG_EXPAND_SZ /d '%SystemDrive%\DF' /reg:32
+add "$key" /v PathDword /t REG_DWORD /d 5 /reg:32
+add "$key" /v PathBinary /t REG_BINARY /d 433a5c00 /reg:32
+add "$key" /v PathEmpty /t REG_SZ /d '' /reg:32
+add "$key" /v PathCyrillic /t REG_SZ /d 'C:\Ж' /reg:32
+add 'HKLM\SOFTWARE\VelquinOnly64' /v Path /t REG_SZ /d 'C:\sixty-four' /reg:64
+wineserver -k   # writes system.reg out
+wineserver -w
+
+# A player file that cannot be written, even by root.
+mkdir -p "$locked"
+printf '\1\1\1\1\1\1\1\1\1\1\1\1Locked\0' > "$locked/plyr.sav"
+readonly_native=() readonly_windows=()
+if chattr +i "$locked/plyr.sav" 2>/dev/null; then
+  readonly_native=(VELQUIN_READONLY_GAME_FOLDER="$locked")
+  readonly_windows=(VELQUIN_READONLY_GAME_FOLDER="Z:${locked//\//\\}")
+else
+  echo "chattr +i is not supported here: the read-only case is skipped" >&2
+fi
+
+echo "== POSIX backend against the prefix"
+env VELQUIN_REGISTRY_FIXTURE=1 "${readonly_native[@]}" "$native_tests"
+echo "== Win32 backend under Wine"
+env VELQUIN_REGISTRY_FIXTURE=1 "${readonly_windows[@]}" wine "$windows_tests"
