@@ -126,7 +126,9 @@ std::u16string UnitsFromBytes(const std::vector<std::uint8_t>& bytes) {
 }
 
 // REG_LINK (6) holds a key path in UTF-16 like the string types.
-bool IsStringType(std::uint32_t type) { return type == 1 || type == 2 || type == 6 || type == 7; }
+bool IsStringType(std::uint32_t type) {
+  return type == 1 || type == 2 || type == 6 || type == 7;
+}
 
 // The data after "=": "text", str(N):"text", dword:XXXXXXXX, hex:.. or hex(N):..
 std::optional<RegValue> ParseData(const std::string& line, std::size_t pos) {

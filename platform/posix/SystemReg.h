@@ -25,7 +25,7 @@ struct RegKeyData {
 
 // The contents of a Wine prefix's system.reg (HKEY_LOCAL_MACHINE).
 struct SystemReg {
-  bool win64 = false;                     // "#arch=win64": 32-bit programs see Wow6432Node
+  bool win64 = false;                      // "#arch=win64": 32-bit programs see Wow6432Node
   std::map<std::string, RegKeyData> keys;  // key paths in lower case, "\"-separated
 };
 

@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Lists, with strace, the system calls on plyr.sav of one start-up load (the load report) and
+# of one Save Names plus one Save Macros (the demo tool, after it lays the file down).
+# Usage: count_syscalls.sh BUILD_DIR (a native build).
+set -euo pipefail
+build=$1
+folder=$(mktemp -d)
+trap 'rm -rf "$folder"' EXIT
+"$build/velquin_make_demo_save" "$folder" >/dev/null
+mkdir -p "$folder/prefix"
+printf '[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\App Paths\\\\zovur.exe] 1\n"Path"="%s"\n' "$folder" \
+  >"$folder/prefix/system.reg"
+
+calls='openat,read,fstat,newfstatat,pwrite64,write,close'
+WINEPREFIX="$folder/prefix" strace -y -e trace=$calls -o "$folder/load" "$build/velquin_load_report" >/dev/null
+echo "start-up load:"
+grep 'plyr\.sav' "$folder/load" | cut -c1-90 | sed 's/^/  /'
+
+strace -y -e trace=$calls -o "$folder/save" "$build/velquin_make_demo_save" "$folder" >/dev/null
+echo "Save Names, then Save Macros (after the demo tool's own whole-file write):"
+grep 'plyr\.sav' "$folder/save" | grep -v 'O_TRUNC\|^write' | cut -c1-90 | sed 's/^/  /'
