@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string_view>
+
+#include "platform/Ui.h"
+
+namespace velquin {
+
+// The project's web page: shown by the help windows' link label and opened by it.
+inline constexpr std::string_view kWebAddress = "https://velquin.io";
+inline constexpr std::string_view kCreditLine = "Velquin, made by the Velquin team";
+
+// Opens the web page in the system's browser; a failure shows nothing.
+void OpenWebsite(Shell& shell);
+
+}  // namespace velquin
