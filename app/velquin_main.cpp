@@ -1,0 +1,27 @@
+// Velquin: the main window and its two help windows on the Win32 API.
+#include <commctrl.h>
+#include <windows.h>
+
+#include "forms/HelpForm.h"
+#include "forms/frmHelp.h"
+#include "forms/frmHelpM.h"
+#include "forms/frmMain.h"
+#include "platform/Services.h"
+#include "platform/win32/Win32Toolkit.h"
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+  const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&controls);
+
+  velquin::PlatformServices os = velquin::MakePlatformServices();
+  velquin::Win32Toolkit toolkit(instance);
+  velquin::Win32Shell shell;
+  const velquin::HelpDesign helpDesign(velquin::kFrmHelpTexts);
+  const velquin::HelpDesign helpMDesign(velquin::kFrmHelpMTexts);
+  velquin::HelpForm frmHelp(toolkit, shell, helpDesign);
+  velquin::HelpForm frmHelpM(toolkit, shell, helpMDesign);
+  velquin::frmMain main(toolkit, shell, os, frmHelp, frmHelpM, [&toolkit] { toolkit.Quit(); });
+
+  main.Show();
+  return toolkit.Run();
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <windows.h>
+
+#include "platform/Ui.h"
+
+namespace velquin {
+
+// Windows made with the Win32 API, and the one event loop of the user-interface thread.
+class Win32Toolkit final : public Toolkit {
+ public:
+  explicit Win32Toolkit(HINSTANCE instance);
+
+  std::unique_ptr<Window> Create(const FormDesign& design, FormEvents& events) override;
+  void Quit() override;
+
+  // Runs until Quit; Tab, Enter, Escape and access keys work as in dialog boxes.
+  int Run();
+
+ private:
+  HINSTANCE instance_;
+  ATOM windowClass_ = 0;
+};
+
+class Win32Shell final : public Shell {
+ public:
+  void Open(std::string_view file, std::string_view workingDirectory) override;
+};
+
+}  // namespace velquin

@@ -1,0 +1,375 @@
+#include "platform/win32/Win32Window.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "platform/win32/WideText.h"
+#include "platform/win32/Win32Dpi.h"
+
+namespace velquin {
+
+namespace {
+
+// Fixed single border with a close button only.
+constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+constexpr DWORD kFormExStyle = WS_EX_CONTROLPARENT;
+constexpr UINT_PTR kClockTimer = 1;
+constexpr UINT kClockPeriodMs = 1000;
+constexpr UINT_PTR kLabelSubclass = 1;
+
+int ToWin32Id(ControlId id) {
+  return kControlIdBase + id;
+}
+
+COLORREF ToColorRef(std::uint32_t rgb) {
+  return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
+}
+
+struct ControlClass {
+  const wchar_t* name;
+  DWORD style;
+  DWORD exStyle;
+};
+
+ControlClass ClassOf(const ControlDesign& control) {
+  switch (control.kind) {
+    case ControlKind::Label:
+      // SS_NOTIFY makes the label take its own clicks and mouse moves: a move over any label
+      // is not a move over the window's background.
+      return {L"STATIC", SS_LEFT | SS_NOPREFIX | SS_NOTIFY, 0};
+    case ControlKind::TextBox:
+      return {L"EDIT", ES_LEFT | ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE};
+    case ControlKind::CommandButton:
+      return {L"BUTTON",
+              static_cast<DWORD>((control.isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | WS_TABSTOP), 0};
+    case ControlKind::StatusBar:
+      return {STATUSCLASSNAMEW, CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER, 0};
+    case ControlKind::Line:
+      break;
+  }
+  return {nullptr, 0, 0};
+}
+
+std::wstring Clock(bool date) {
+  wchar_t text[128] = {};
+  SYSTEMTIME now;
+  GetLocalTime(&now);
+  if (date) {
+    GetDateFormatEx(LOCALE_NAME_USER_DEFAULT, DATE_SHORTDATE, &now, nullptr, text, 128, nullptr);
+  } else {
+    GetTimeFormatEx(LOCALE_NAME_USER_DEFAULT, TIME_NOSECONDS, &now, nullptr, text, 128);
+  }
+  return text;
+}
+
+}  // namespace
+
+Win32Window::Win32Window(HINSTANCE instance, const wchar_t* windowClass, const FormDesign& design,
+                         FormEvents& events)
+    : design_(design), events_(events), clientHeight_(design.clientHeight) {
+  CreateWindowExW(kFormExStyle, windowClass, Widen(design.caption).c_str(), kFormStyle, CW_USEDEFAULT,
+                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, this);
+  if (!hwnd_) return;
+  dpi_ = WindowDpi(hwnd_);
+  CreateControls(instance);
+  ApplyDpi(dpi_);
+  for (const ControlDesign& control : design_.controls) {
+    if (control.kind == ControlKind::StatusBar) SetTimer(hwnd_, kClockTimer, kClockPeriodMs, nullptr);
+  }
+}
+
+Win32Window::~Win32Window() {
+  if (!hwnd_) return;
+  // From here on the window procedure no longer reaches this object.
+  SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+  KillTimer(hwnd_, kClockTimer);
+  DestroyWindow(hwnd_);
+}
+
+// Controls are made in tab order, which is also the order Tab walks.
+void Win32Window::CreateControls(HINSTANCE instance) {
+  std::vector<const ControlDesign*> ordered;
+  for (const ControlDesign& control : design_.controls) {
+    if (control.kind == ControlKind::Line) {
+      lineVisible_[control.id] = true;
+    } else {
+      ordered.push_back(&control);
+    }
+  }
+  std::sort(ordered.begin(), ordered.end(), [](auto* a, auto* b) { return a->id < b->id; });
+
+  for (const ControlDesign* control : ordered) {
+    const ControlClass cls = ClassOf(*control);
+    const HWND child = CreateWindowExW(
+        cls.exStyle, cls.name, Widen(control->caption).c_str(), WS_CHILD | WS_VISIBLE | cls.style, 0, 0, 0, 0,
+        hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(ToWin32Id(control->id))), instance, nullptr);
+    controls_[control->id] = child;
+    if (control->kind == ControlKind::TextBox) SendMessageW(child, EM_SETLIMITTEXT, 0, 0);  // no length limit
+    if (control->kind == ControlKind::Label) {
+      SetWindowSubclass(child, LabelProcedure, kLabelSubclass, reinterpret_cast<DWORD_PTR>(this));
+    }
+  }
+}
+
+void Win32Window::ApplyDpi(UINT dpi) {
+  dpi_ = dpi;
+  // The old fonts stay alive until every control holds its new one.
+  const auto oldFonts = std::move(fonts_);
+  fonts_.clear();
+  for (const ControlDesign& control : design_.controls) ApplyFont(control);
+  PlaceControls();
+  ResizeToClient();
+}
+
+int Win32Window::Px(int twips) const {
+  return TwipsToPixels(twips, dpi_);
+}
+
+const ControlDesign* Win32Window::Design(ControlId id) const {
+  for (const ControlDesign& control : design_.controls) {
+    if (control.id == id) return &control;
+  }
+  return nullptr;
+}
+
+HFONT Win32Window::Font(const FontDesign& font, bool underline) {
+  auto& handle = fonts_[{font.face, font.centipoints, font.bold, underline}];
+  if (!handle) {
+    LOGFONTW lf{};
+    lf.lfHeight = -MulDiv(font.centipoints, static_cast<int>(dpi_), 72 * 100);
+    lf.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
+    lf.lfUnderline = underline;
+    lf.lfCharSet = ANSI_CHARSET;
+    lf.lfQuality = DEFAULT_QUALITY;
+    const std::wstring face = Widen(font.face);
+    lstrcpynW(lf.lfFaceName, face.c_str(), LF_FACESIZE);
+    handle.reset(CreateFontIndirectW(&lf));
+  }
+  return handle.get();
+}
+
+void Win32Window::ApplyFont(const ControlDesign& control) {
+  const auto child = controls_.find(control.id);
+  if (child == controls_.end()) return;
+  const bool underline = underlined_.count(control.id) && underlined_[control.id];
+  SendMessageW(child->second, WM_SETFONT, reinterpret_cast<WPARAM>(Font(control.font, underline)), TRUE);
+}
+
+void Win32Window::PlaceControls() {
+  for (const ControlDesign& control : design_.controls) {
+    const auto child = controls_.find(control.id);
+    if (child == controls_.end()) continue;
+    int top = control.top;
+    // Docked to the bottom edge: it follows the client height.
+    if (control.kind == ControlKind::StatusBar) top = clientHeight_ - control.height;
+    const int left = Px(control.left), y = Px(top);
+    const int width = Px(control.left + control.width) - left;
+    const int height =
+        control.kind == ControlKind::StatusBar ? Px(clientHeight_) - y : Px(top + control.height) - y;
+    SetWindowPos(child->second, nullptr, left, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    if (control.kind == ControlKind::StatusBar && !design_.panels.empty()) {
+      std::vector<int> edges;
+      int edge = 0;
+      for (const StatusPanelDesign& panel : design_.panels) edges.push_back(Px(edge += panel.width));
+      SendMessageW(child->second, SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
+      timeText_.clear();  // the parts are new: fill them again
+      dateText_.clear();
+      UpdateClockPanels();
+    }
+  }
+  InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+void Win32Window::ResizeToClient() {
+  const SIZE outer = OuterSize({Px(design_.clientWidth), Px(clientHeight_)}, kFormStyle, kFormExStyle, dpi_);
+  SetWindowPos(hwnd_, nullptr, 0, 0, outer.cx, outer.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Win32Window::Show() {
+  ShowWindow(hwnd_, shownOnce_ ? SW_SHOW : SW_SHOWNORMAL);
+  SetForegroundWindow(hwnd_);
+  SetActiveWindow(hwnd_);
+  if (!shownOnce_) FocusFirstControl();
+  shownOnce_ = true;
+}
+
+void Win32Window::FocusFirstControl() {
+  if (const HWND first = GetNextDlgTabItem(hwnd_, nullptr, FALSE)) SetFocus(first);
+}
+
+void Win32Window::SetClientHeight(int twips) {
+  clientHeight_ = twips;
+  PlaceControls();
+  ResizeToClient();
+}
+
+void Win32Window::SetVisible(ControlId control, bool visible) {
+  if (lineVisible_.count(control)) {
+    lineVisible_[control] = visible;
+    InvalidateRect(hwnd_, nullptr, TRUE);
+    return;
+  }
+  const auto child = controls_.find(control);
+  if (child == controls_.end()) return;
+  const bool hadFocus = GetFocus() == child->second;
+  ShowWindow(child->second, visible ? SW_SHOWNA : SW_HIDE);
+  // Keystrokes must not go on into a control nobody sees.
+  if (hadFocus && !visible) FocusFirstControl();
+}
+
+bool Win32Window::IsVisible(ControlId control) const {
+  if (const auto line = lineVisible_.find(control); line != lineVisible_.end()) return line->second;
+  const auto child = controls_.find(control);
+  return child != controls_.end() && (GetWindowLongW(child->second, GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
+std::string Win32Window::Text(ControlId control) const {
+  const auto child = controls_.find(control);
+  if (child == controls_.end()) return {};
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(child->second)) + 1, L'\0');
+  text.resize(
+      static_cast<std::size_t>(GetWindowTextW(child->second, text.data(), static_cast<int>(text.size()))));
+  return Narrow(text);
+}
+
+void Win32Window::SetText(ControlId control, std::string_view text) {
+  if (const auto child = controls_.find(control); child != controls_.end()) {
+    SetWindowTextW(child->second, Widen(text).c_str());
+  }
+}
+
+void Win32Window::SetUnderline(ControlId control, bool underline) {
+  underlined_[control] = underline;
+  if (const ControlDesign* design = Design(control)) ApplyFont(*design);
+}
+
+void Win32Window::SetPanelText(int panel, std::string_view text) {
+  for (const ControlDesign& control : design_.controls) {
+    if (control.kind != ControlKind::StatusBar) continue;
+    SendMessageW(controls_[control.id], SB_SETTEXTW, static_cast<WPARAM>(panel - 1),
+                 reinterpret_cast<LPARAM>(Widen(text).c_str()));
+  }
+}
+
+// The time and date panels keep themselves current; only a changed text is redrawn.
+void Win32Window::UpdateClockPanels() {
+  for (const ControlDesign& control : design_.controls) {
+    if (control.kind != ControlKind::StatusBar) continue;
+    for (std::size_t part = 0; part < design_.panels.size(); ++part) {
+      const PanelKind kind = design_.panels[part].kind;
+      if (kind == PanelKind::Text) continue;
+      std::wstring& shown = kind == PanelKind::Time ? timeText_ : dateText_;
+      const std::wstring now = Clock(kind == PanelKind::Date);
+      if (now == shown) continue;
+      shown = now;
+      SendMessageW(controls_[control.id], SB_SETTEXTW, part, reinterpret_cast<LPARAM>(shown.c_str()));
+    }
+  }
+}
+
+// Lines are drawn on the window itself, in design order, so the grey one lies over the
+// white one. Both of ours are horizontal: a band of the line's width below its Y. A line's
+// design holds x2 and y2 where other controls hold width and height.
+void Win32Window::Paint() {
+  PAINTSTRUCT ps;
+  const HDC dc = BeginPaint(hwnd_, &ps);
+  for (const ControlDesign& line : design_.controls) {
+    if (line.kind != ControlKind::Line || !lineVisible_[line.id]) continue;
+    const int thickness = MulDiv(line.lineWidthPixels, static_cast<int>(dpi_), 96);
+    const RECT band{Px(line.left), Px(line.top), Px(line.width), Px(line.top) + thickness};
+    const HBRUSH brush = CreateSolidBrush(ToColorRef(line.color));
+    FillRect(dc, &band, brush);
+    DeleteObject(brush);
+  }
+  EndPaint(hwnd_, &ps);
+}
+
+void Win32Window::Command(int id, int code) {
+  // Enter and Escape, as IsDialogMessage passes them on: the Default and Cancel buttons.
+  if (id == IDOK || id == IDCANCEL) {
+    for (const ControlDesign& control : design_.controls) {
+      const bool wanted = id == IDOK ? control.isDefault : control.isCancel;
+      if (wanted && IsVisible(control.id)) return events_.OnClick(control.id);
+    }
+    return;
+  }
+  const bool click = code == BN_CLICKED || code == STN_CLICKED;
+  if (click && id >= kControlIdBase) events_.OnClick(id - kControlIdBase);
+}
+
+LRESULT CALLBACK Win32Window::LabelProcedure(HWND label, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                             DWORD_PTR self) {
+  if (message == WM_MOUSEMOVE) {
+    auto* window = reinterpret_cast<Win32Window*>(self);
+    window->events_.OnMouseMove(GetDlgCtrlID(label) - kControlIdBase);
+  }
+  if (message == WM_NCDESTROY) RemoveWindowSubclass(label, LabelProcedure, kLabelSubclass);
+  return DefSubclassProc(label, message, wParam, lParam);
+}
+
+LRESULT CALLBACK Win32Window::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* self = static_cast<Win32Window*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    self->hwnd_ = hwnd;
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  }
+  auto* self = reinterpret_cast<Win32Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  // The handlers may destroy this window and its object: nothing touches `self` after them.
+  return self ? self->Handle(message, wParam, lParam) : DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+LRESULT Win32Window::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND:
+      Command(LOWORD(wParam), HIWORD(wParam));
+      return 0;
+    case WM_MOUSEMOVE:
+      events_.OnMouseMove(kFormBackground);
+      return 0;
+    case WM_CLOSE:
+      events_.OnCloseRequested();
+      return 0;
+    case WM_PAINT:
+      Paint();
+      return 0;
+    case WM_TIMER:
+      UpdateClockPanels();
+      return 0;
+    case DM_GETDEFID:
+      for (const ControlDesign& control : design_.controls) {
+        if (control.isDefault) return MAKELRESULT(ToWin32Id(control.id), DC_HASDEFID);
+      }
+      return 0;
+    case WM_CTLCOLORSTATIC: {
+      const auto id = GetDlgCtrlID(reinterpret_cast<HWND>(lParam)) - kControlIdBase;
+      const ControlDesign* control = Design(id);
+      const HDC dc = reinterpret_cast<HDC>(wParam);
+      SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+      if (control && control->color != kDefaultColor) SetTextColor(dc, ToColorRef(control->color));
+      return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+    }
+    case WM_ACTIVATE:
+      if (LOWORD(wParam) == WA_INACTIVE) lastFocus_ = GetFocus();
+      return DefWindowProcW(hwnd_, message, wParam, lParam);
+    case WM_SETFOCUS:
+      if (lastFocus_ && IsChild(hwnd_, lastFocus_) && IsWindowVisible(lastFocus_)) {
+        SetFocus(lastFocus_);
+      } else {
+        FocusFirstControl();
+      }
+      return 0;
+    case WM_DPICHANGED: {
+      const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+      SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+      ApplyDpi(HIWORD(wParam));
+      return 0;
+    }
+    default:
+      return DefWindowProcW(hwnd_, message, wParam, lParam);
+  }
+}
+
+}  // namespace velquin
