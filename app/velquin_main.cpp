@@ -1,6 +1,7 @@
 // Velquin: the main window and its two help windows on the Win32 API.
-#include <commctrl.h>
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include "forms/HelpForm.h"
 #include "forms/frmHelp.h"
