@@ -31,6 +31,7 @@ step "format (clang-format)" scripts/check_format.sh
 step "native unit tests" ctest --preset linux-test
 step "backends against one Wine prefix" tests/backend/run_conformance.sh \
   build/linux-test/tests/velquin_backend_tests build/win32/tests/velquin_backend_tests.exe
+step "the real exe under Wine and Xvfb" tests/e2e/run_e2e.sh build/win32 artifacts/e2e
 
 echo
 echo "test steps: $passed passed, $failed failed"
