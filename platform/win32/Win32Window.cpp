@@ -74,7 +74,7 @@ Win32Window::Win32Window(HINSTANCE instance, const wchar_t* windowClass, const F
   if (!hwnd_) return;
   dpi_ = WindowDpi(hwnd_);
   CreateControls(instance);
-  ApplyDpi(dpi_);
+  ResizeToClient();
   for (const ControlDesign& control : design_.controls) {
     if (control.kind == ControlKind::StatusBar) SetTimer(hwnd_, kClockTimer, kClockPeriodMs, nullptr);
   }
@@ -88,7 +88,8 @@ Win32Window::~Win32Window() {
   DestroyWindow(hwnd_);
 }
 
-// Controls are made in tab order, which is also the order Tab walks.
+// Controls are made in tab order, which is also the order Tab walks, each in its place and
+// with its font from the start: moving and restyling 38 controls afterwards costs start-up time.
 void Win32Window::CreateControls(HINSTANCE instance) {
   std::vector<const ControlDesign*> ordered;
   for (const ControlDesign& control : design_.controls) {
@@ -102,14 +103,18 @@ void Win32Window::CreateControls(HINSTANCE instance) {
 
   for (const ControlDesign* control : ordered) {
     const ControlClass cls = ClassOf(*control);
+    const RECT r = PixelRect(*control);
     const HWND child = CreateWindowExW(
-        cls.exStyle, cls.name, Widen(control->caption).c_str(), WS_CHILD | WS_VISIBLE | cls.style, 0, 0, 0, 0,
-        hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(ToWin32Id(control->id))), instance, nullptr);
+        cls.exStyle, cls.name, Widen(control->caption).c_str(), WS_CHILD | WS_VISIBLE | cls.style, r.left,
+        r.top, r.right - r.left, r.bottom - r.top, hwnd_,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(ToWin32Id(control->id))), instance, nullptr);
     controls_[control->id] = child;
+    SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(Font(control->font, false)), FALSE);
     if (control->kind == ControlKind::TextBox) SendMessageW(child, EM_SETLIMITTEXT, 0, 0);  // no length limit
     if (control->kind == ControlKind::Label) {
       SetWindowSubclass(child, LabelProcedure, kLabelSubclass, reinterpret_cast<DWORD_PTR>(this));
     }
+    if (control->kind == ControlKind::StatusBar) SetStatusParts(child);
   }
 }
 
@@ -157,29 +162,33 @@ void Win32Window::ApplyFont(const ControlDesign& control) {
   SendMessageW(child->second, WM_SETFONT, reinterpret_cast<WPARAM>(Font(control.font, underline)), TRUE);
 }
 
+// Where a control lies in pixels. The status bar is docked to the bottom edge: it follows
+// the client height.
+RECT Win32Window::PixelRect(const ControlDesign& control) const {
+  const int top = control.kind == ControlKind::StatusBar ? clientHeight_ - control.height : control.top;
+  return {Px(control.left), Px(top), Px(control.left + control.width), Px(top + control.height)};
+}
+
 void Win32Window::PlaceControls() {
   for (const ControlDesign& control : design_.controls) {
     const auto child = controls_.find(control.id);
     if (child == controls_.end()) continue;
-    int top = control.top;
-    // Docked to the bottom edge: it follows the client height.
-    if (control.kind == ControlKind::StatusBar) top = clientHeight_ - control.height;
-    const int left = Px(control.left), y = Px(top);
-    const int width = Px(control.left + control.width) - left;
-    const int height =
-        control.kind == ControlKind::StatusBar ? Px(clientHeight_) - y : Px(top + control.height) - y;
-    SetWindowPos(child->second, nullptr, left, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
-    if (control.kind == ControlKind::StatusBar && !design_.panels.empty()) {
-      std::vector<int> edges;
-      int edge = 0;
-      for (const StatusPanelDesign& panel : design_.panels) edges.push_back(Px(edge += panel.width));
-      SendMessageW(child->second, SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
-      timeText_.clear();  // the parts are new: fill them again
-      dateText_.clear();
-      UpdateClockPanels();
-    }
+    const RECT r = PixelRect(control);
+    SetWindowPos(child->second, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    if (control.kind == ControlKind::StatusBar) SetStatusParts(child->second);
   }
   InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+void Win32Window::SetStatusParts(HWND statusBar) {
+  std::vector<int> edges;
+  int edge = 0;
+  for (const StatusPanelDesign& panel : design_.panels) edges.push_back(Px(edge += panel.width));
+  SendMessageW(statusBar, SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
+  timeText_.clear();  // the parts are new: fill them again
+  dateText_.clear();
+  UpdateClockPanels();
 }
 
 void Win32Window::ResizeToClient() {
@@ -201,7 +210,13 @@ void Win32Window::FocusFirstControl() {
 
 void Win32Window::SetClientHeight(int twips) {
   clientHeight_ = twips;
-  PlaceControls();
+  // Only the docked status bar moves; every other control keeps its place.
+  for (const ControlDesign& control : design_.controls) {
+    if (control.kind != ControlKind::StatusBar) continue;
+    const RECT r = PixelRect(control);
+    SetWindowPos(controls_[control.id], nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  }
   ResizeToClient();
 }
 

@@ -40,6 +40,8 @@ class Win32Window final : public Window {
   void CreateControls(HINSTANCE instance);
   void ApplyDpi(UINT dpi);
   void PlaceControls();
+  RECT PixelRect(const ControlDesign& control) const;
+  void SetStatusParts(HWND statusBar);
   void ResizeToClient();
   void ApplyFont(const ControlDesign& control);
   HFONT Font(const FontDesign& font, bool underline);
