@@ -9,7 +9,7 @@ packages=(
   g++-mingw-w64-i686-posix binutils-mingw-w64-i686
   wine wine64 wine32:i386
   xvfb xauth xdotool x11-utils imagemagick
-  e2fsprogs strace
+  e2fsprogs strace bc
 )
 
 as_root() { if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi; }

@@ -7,17 +7,8 @@ set -euo pipefail
 native_tests=$1
 windows_tests=$2
 
-work=$(mktemp -d /tmp/velquin-conformance.XXXXXX)
-locked="$work/locked"
-cleanup() {
-  chattr -i "$locked/plyr.sav" 2>/dev/null || true
-  WINEPREFIX="$work/prefix" wineserver -k 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-export WINEPREFIX="$work/prefix" WINEDEBUG=-all LANG=C.UTF-8 LC_ALL=C.UTF-8
-wineboot -i >/dev/null 2>&1
+source "$(dirname "$0")/../wine_test_prefix.sh"
+new_wine_test_prefix conformance
 wineserver -p 2>/dev/null || true  # keep one server for the reg calls below
 
 key='HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\App Paths\zovur.exe'
@@ -33,15 +24,10 @@ add 'HKLM\SOFTWARE\VelquinOnly64' /v Path /t REG_SZ /d 'C:\sixty-four' /reg:64
 wineserver -k   # writes system.reg out
 wineserver -w
 
-# A player file that cannot be written, even by root.
-mkdir -p "$locked"
-printf '\1\1\1\1\1\1\1\1\1\1\1\1Locked\0' > "$locked/plyr.sav"
 readonly_native=() readonly_windows=()
-if chattr +i "$locked/plyr.sav" 2>/dev/null; then
+if make_locked_player_file; then
   readonly_native=(VELQUIN_READONLY_GAME_FOLDER="$locked")
-  readonly_windows=(VELQUIN_READONLY_GAME_FOLDER="Z:${locked//\//\\}")
-else
-  echo "chattr +i is not supported here: the read-only case is skipped" >&2
+  readonly_windows=(VELQUIN_READONLY_GAME_FOLDER="$(windows_path "$locked")")
 fi
 
 echo "== POSIX backend against the prefix"

@@ -301,6 +301,15 @@ TEST_F(VelquinE2e, HelpWindowsOpenOnceCloseWithOkOrEscapeAndWithTheMainWindow) {
   for (int i = 0; i < 40 && app.FindWindowNamed(L"Macro Editor - Help", 0); ++i) Sleep(25);
   EXPECT_EQ(app.FindWindowNamed(L"Macro Editor - Help", 0), nullptr);
 
+  // Alt+O presses OK.
+  VelquinApp::Click(VelquinApp::Control(main, cmdHelp));
+  help = app.FindWindowNamed(L"Name Editor - Help");
+  ASSERT_NE(help, nullptr);
+  PostMessageW(app.Focus(), WM_SYSKEYDOWN, 'O', 0x20180001);
+  PostMessageW(app.Focus(), WM_SYSCHAR, 'o', 0x20180001);
+  for (int i = 0; i < 40 && app.FindWindowNamed(L"Name Editor - Help", 0); ++i) Sleep(25);
+  EXPECT_EQ(app.FindWindowNamed(L"Name Editor - Help", 0), nullptr);
+
   // Both at once, then the main window closes them with itself.
   VelquinApp::Click(VelquinApp::Control(main, cmdHelp));
   VelquinApp::Click(VelquinApp::Control(main, cmdHelpM));

@@ -8,31 +8,17 @@ build=$(realpath "$1")
 artifacts=$(realpath -m "${2:-artifacts/e2e}")
 mkdir -p "$artifacts"
 
-work=$(mktemp -d /tmp/velquin-e2e.XXXXXX)
-locked="$work/locked"
-cleanup() {
-  chattr -i "$locked/plyr.sav" 2>/dev/null || true
-  WINEPREFIX="$work/prefix" wineserver -k 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-export WINEPREFIX="$work/prefix" WINEDEBUG=-all LANG=C.UTF-8 LC_ALL=C.UTF-8
-wineboot -i >/dev/null 2>&1
+source "$(dirname "$0")/../wine_test_prefix.sh"
+new_wine_test_prefix e2e
 # With no window manager under Xvfb, Wine draws the title bars and frames itself.
 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null
 mkdir -p "$WINEPREFIX/drive_c/velquin-e2e/game"
 
-windows_path() { echo "Z:${1//\//\\}"; }
 export VELQUIN_EXE="$(windows_path "$build/velquin.exe")"
 export VELQUIN_E2E_GAME='C:\velquin-e2e\game'
 
-mkdir -p "$locked"
-printf '\1\1\1\1\1\1\1\1\1\1\1\1Locked\0' >"$locked/plyr.sav"
-if chattr +i "$locked/plyr.sav" 2>/dev/null; then
+if make_locked_player_file; then
   export VELQUIN_E2E_LOCKED_GAME="$(windows_path "$locked")"
-else
-  echo "chattr +i is not supported here: the read-only case is skipped" >&2
 fi
 
 run_driver() {

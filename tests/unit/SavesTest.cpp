@@ -62,17 +62,6 @@ TEST_F(SaveTest, AShorterNameKeepsTheOldBytesBehindItsTerminator) {
   EXPECT_EQ(LoadNamesAndMacros(GamePath(), files_, codePage_).names[0], "Bob");
 }
 
-TEST_F(SaveTest, NamesAreCutAtFifteenCharacters) {
-  WriteFile(PatternFile());
-  const std::string twenty = "ABCDEFGHIJKLMNOPQRST";
-
-  ASSERT_TRUE(SaveNames(GamePath(), Names(twenty, "", "", "", ""), files_, codePage_).saved);
-
-  const auto after = ReadFile();
-  EXPECT_EQ(std::string(after.begin() + 12, after.begin() + 29), "ABCDEFGHIJKLMNO\0\0"s);
-  EXPECT_EQ(after[29], PatternFile()[29]);
-}
-
 TEST_F(SaveTest, MacrosStayInsideTheirSlotsAndNeverReachPastOffset627) {
   const auto before = PatternFile();
   WriteFile(before);
@@ -136,20 +125,6 @@ TEST_F(SaveTest, AMissingPlayerFileIsCreatedAndEndsAtTheLastFieldsSecondZeroByte
   EXPECT_EQ(ReadFile().size(), 588u + 20 + 2);  // "***I need a medic***" and its terminator
 }
 
-TEST_F(SaveTest, SavesTouchOnlyTheirOwnArea) {
-  const auto before = PatternFile();
-  WriteFile(before);
-  ASSERT_TRUE(SaveMacros(GamePath(), DefaultTexts(), files_, codePage_).saved);
-  const auto afterMacros = ReadFile();
-  for (std::size_t offset = 0; offset < before.size(); ++offset) {
-    if (offset >= 228 && offset <= 627) continue;
-    ASSERT_EQ(afterMacros[offset], before[offset]) << "offset " << offset;
-  }
-  ASSERT_TRUE(SaveNames(GamePath(), Names("", "", "", "", ""), files_, codePage_).saved);
-  const auto afterNames = ReadFile();
-  for (std::size_t offset = 228; offset <= 627; ++offset) ASSERT_EQ(afterNames[offset], afterMacros[offset]);
-}
-
 TEST_F(SaveTest, NoGameFolderOrNoWritableFileFailsAndWritesNothing) {
   // An empty game folder must not turn into "\plyr.sav" in the drive's root.
   EXPECT_EQ(SaveNames("", Names("A", "", "", "", ""), files_, codePage_).message, "Can't save names!");
@@ -163,11 +138,6 @@ TEST_F(SaveTest, NoGameFolderOrNoWritableFileFailsAndWritesNothing) {
   std::filesystem::create_directory(PlayerFile());
   EXPECT_EQ(SaveMacros(GamePath(), DefaultTexts(), files_, codePage_).message, "Can't save messages!");
   EXPECT_TRUE(std::filesystem::is_directory(PlayerFile()));
-}
-
-TEST_F(SaveTest, ARefusedCharacterDoesNotCreateAMissingFile) {
-  EXPECT_FALSE(SaveNames(GamePath(), Names("\xE4\xB8\xAD", "", "", "", ""), files_, codePage_).saved);
-  EXPECT_FALSE(std::filesystem::exists(PlayerFile()));
 }
 
 // A writer that fails from its n-th write on, to see a save stop at the first failure.

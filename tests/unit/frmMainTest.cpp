@@ -1,5 +1,3 @@
-#include <set>
-
 #include "core/DefaultMacros.h"
 #include "core/StartupLoad.h"
 #include "unit/FormsFixture.h"
@@ -136,38 +134,6 @@ TEST_F(frmMainTest, CharmapAsksTheShellForTheCharacterMap) {
   testing::FakeWindow& window = StartMain();
   window.Click(cmdCharmap);
   EXPECT_EQ(shell_.opened, std::vector<std::string>{"charmap.exe in C:\\"});
-}
-
-TEST_F(frmMainTest, TheDesignLaysEveryControlOnceWithoutOverlap) {
-  const FormDesign& design = Design();
-  std::set<ControlId> tabs;
-  for (const ControlDesign& c : design.controls) {
-    if (c.kind != ControlKind::Line) tabs.insert(c.id);
-  }
-  EXPECT_EQ(tabs.size(), 38u);
-  EXPECT_EQ(*tabs.rbegin(), 37);
-
-  const auto bottom = [](const ControlDesign& c) { return c.top + c.height; };
-  for (const ControlDesign& a : design.controls) {
-    if (a.kind == ControlKind::Line) continue;
-    EXPECT_LE(a.left + a.width, design.clientWidth) << a.name << a.index;
-    for (const ControlDesign& b : design.controls) {
-      if (&a == &b || b.kind == ControlKind::Line) continue;
-      const bool apart = a.left + a.width <= b.left || b.left + b.width <= a.left || bottom(a) <= b.top ||
-                         bottom(b) <= a.top;
-      EXPECT_TRUE(apart) << a.name << a.index << " overlaps " << b.name << b.index;
-    }
-  }
-  // The status bar ends the open window, 90 twips below the macro buttons; closed, it sits
-  // below the Macro Editor button.
-  const ControlDesign* status = nullptr;
-  for (const ControlDesign& c : design.controls) {
-    if (c.id == StatusBar) status = &c;
-  }
-  ASSERT_NE(status, nullptr);
-  EXPECT_EQ(bottom(*status), kOpenClientHeight);
-  EXPECT_EQ(status->top - (6600 + 315), 90);
-  EXPECT_GE(kClosedClientHeight - status->height, 2400 + 315);
 }
 
 }  // namespace
