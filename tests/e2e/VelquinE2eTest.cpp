@@ -265,8 +265,8 @@ TEST_F(VelquinE2e, TabWalksTheNameEditorAndThenTheOpenMacroPanel) {
   EXPECT_EQ(walk(10), (std::vector<int>{0, 1, 2, 3, 4, cmdHelp, cmdCharmap, cmdSave, cmdME, 0}));
 
   VelquinApp::Click(VelquinApp::Control(app.main(), cmdME));
-  SendMessageW(VelquinApp::Control(app.main(), txtPlayer(0)), WM_SETFOCUS, 0, 0);
-  while (app.Focus() != VelquinApp::Control(app.main(), txtPlayer(0))) app.PressTab();
+  // Tab on until the first name has the focus again.
+  for (int i = 0; i < 40 && app.Focus() != VelquinApp::Control(app.main(), txtPlayer(0)); ++i) app.PressTab();
   std::vector<int> expected = {0, 1, 2, 3, 4, cmdHelp, cmdCharmap, cmdSave, cmdME};
   for (int m = 0; m < 10; ++m) expected.push_back(txtMsg(m));
   expected.insert(expected.end(), {cmdHelpM, cmdDefault, cmdSaveM, 0});
