@@ -14,13 +14,13 @@ std::string TrimSeparators(std::string path) {
 }
 
 // On a 64-bit prefix a 32-bit program's HKLM\Software lies under Software\Wow6432Node;
-// the keys both views share are links there, which FollowLinks resolves.
+// the keys both views share are links there, which the caller follows.
 std::string ThirtyTwoBitView(const SystemReg& reg, const std::string& foldedPath) {
   const std::string software = "software\\";
   if (!reg.win64 || !foldedPath.starts_with(software)) return foldedPath;
   const std::string rest = foldedPath.substr(software.size());
   if (rest.starts_with("wow6432node")) return foldedPath;
-  return FollowLinks(reg, software + "wow6432node\\" + rest);
+  return software + "wow6432node\\" + rest;
 }
 
 // RegQueryValueExA's view of string data: the ANSI bytes, each character the code page
@@ -52,7 +52,7 @@ std::int32_t WinePrefixRegistry::OpenKey(RegistryKey root, const std::string& su
   std::ifstream file(prefix_ / "system.reg");
   if (!file) return kRegFileNotFound;
   const SystemReg reg = ParseSystemReg(file);
-  const auto found = reg.keys.find(ThirtyTwoBitView(reg, FollowLinks(reg, FoldCase(TrimSeparators(subKey)))));
+  const auto found = reg.keys.find(FollowLinks(reg, ThirtyTwoBitView(reg, FoldCase(TrimSeparators(subKey)))));
   if (found == reg.keys.end()) return kRegFileNotFound;
   key = nextKey_++;
   openKeys_[key] = found->second.values;
