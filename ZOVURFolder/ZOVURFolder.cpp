@@ -29,8 +29,7 @@ std::optional<std::string> ReadRegistryValue(Registry& registry, const CodePage&
                                              RegistryKey rootKey, const std::string& keyName,
                                              const std::string& valueName) {
   RegistryKey key = 0;
-  // Read access only: asking more of HKEY_LOCAL_MACHINE is refused to a standard user.
-  if (registry.OpenKey(rootKey, keyName, kKeyRead, key) != kRegOk) return std::nullopt;
+  if (registry.OpenKey(rootKey, keyName, kGameKeyAccess, key) != kRegOk) return std::nullopt;
   std::optional<std::string> value;
   QueryValueData(registry, codePage, key, valueName, value);
   registry.CloseKey(key);

@@ -13,6 +13,11 @@ namespace velquin {
 inline constexpr char kGameKeyName[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\zovur.exe";
 inline constexpr char kGameValueName[] = "Path";
 
+// Read access only: asking more of HKEY_LOCAL_MACHINE is refused to a standard user. The
+// game is a 32-bit program and its installer writes the 32-bit view; a 64-bit build of ours
+// must look there too (a 32-bit build on 64-bit Windows sees that view anyway).
+inline constexpr std::uint32_t kGameKeyAccess = kKeyRead | kKey32BitView;
+
 // Status of QueryValueData besides 0 (success) and the system's error codes.
 inline constexpr std::int32_t kUnsupportedValueType = -1;
 

@@ -16,7 +16,8 @@ inline constexpr std::uint32_t kRegBinary = 3;        // REG_BINARY
 inline constexpr std::uint32_t kRegDword = 4;         // REG_DWORD
 inline constexpr std::uint32_t kRegMultiString = 7;   // REG_MULTI_SZ
 
-inline constexpr std::uint32_t kKeyRead = 0x20019;  // KEY_READ
+inline constexpr std::uint32_t kKeyRead = 0x20019;      // KEY_READ
+inline constexpr std::uint32_t kKey32BitView = 0x0200;  // KEY_WOW64_32KEY
 
 // Registry status codes, as the Windows registry API returns them.
 inline constexpr std::int32_t kRegOk = 0;

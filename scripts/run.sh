@@ -1,15 +1,19 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs Velquin: the 32-bit Windows exe under Wine. It runs in the player's
+# Sets up, builds and runs Velquin under Wine: the 32-bit Windows exe where this machine runs
+# 32-bit code, else the 64-bit one (VELQUIN_NO_I386=1 asks for that). It runs in the player's
 # own Wine prefix (WINEPREFIX, else ~/.wine) when DF:TFD is installed there, else in a demo
 # prefix with a demo game folder and a demo plyr.sav. With a display it opens the window
 # there; without one it runs under Xvfb and writes a screenshot.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
+source scripts/wine_host.sh
+build=$VELQUIN_RUN_BUILD
 cmake --preset linux-test >/dev/null
 cmake --build --preset linux-test --target velquin_make_demo_save velquin_load_report
-cmake --preset win32 >/dev/null
-cmake --build --preset win32 --target velquin
+cmake --preset "$build" >/dev/null
+cmake --build --preset "$build" --target velquin
+wine=$VELQUIN_WINE
 
 export WINEDEBUG=${WINEDEBUG:--all} LANG=${LANG:-C.UTF-8}
 demo=false
@@ -19,26 +23,31 @@ if ./build/linux-test/velquin_load_report | grep -q '^Game folder: ""'; then
   echo "DF:TFD is not installed in this Wine prefix: using the demo prefix $WINEPREFIX"
   scripts/demo_prefix.sh "$WINEPREFIX" ./build/linux-test/velquin_make_demo_save >/dev/null
 fi
-exe=build/win32/velquin.exe
+exe=build/$build/velquin.exe
+if [ "$build" = win32 ]; then
+  echo "Opening the 32-bit exe, $exe (the one a player takes on Windows)."
+else
+  echo "This machine runs no 32-bit code: opening the 64-bit exe, $exe, under wine64."
+fi
 
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
-  $demo && { wine reg delete 'HKCU\Software\Wine\X11 Driver' /v Managed /f >/dev/null 2>&1 || true; }
+  $demo && { "$wine" reg delete 'HKCU\Software\Wine\X11 Driver' /v Managed /f >/dev/null 2>&1 || true; }
   echo "Starting Velquin on $DISPLAY (close its window to end)."
-  exec wine "$exe"
+  exec "$wine" "$exe"
 fi
 
 screenshot=$(realpath -m "${VELQUIN_SCREENSHOT:-artifacts/velquin-window.png}")
 mkdir -p "$(dirname "$screenshot")"
 # No window manager under Xvfb: Wine draws the title bar and frame itself.
-$demo && wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null
+$demo && "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null
 wineserver -k 2>/dev/null || true
 wineserver -w
 echo "No display: running Velquin under Xvfb."
 xvfb-run -a -s "-screen 0 800x600x24" bash -c '
-  wine "$1" &
-  xdotool search --sync --name "Velquin for DF:TFD" >/dev/null
+  "$3" "$1" &
+  timeout 60 xdotool search --sync --name "Velquin for DF:TFD" >/dev/null || { echo "no window came up" >&2; exit 1; }
   sleep 2
   import -window root -crop 330x270+0+0 "$2"
   wineserver -k
-' _ "$exe" "$screenshot"
+' _ "$exe" "$screenshot" "$wine"
 echo "Screenshot of the main window: $screenshot"

@@ -1,22 +1,30 @@
 #!/usr/bin/env bash
 # Installs, from Debian's packages only, what building, running and testing need.
-# Idempotent: installs nothing when everything is there.
+# Idempotent: installs nothing when everything is there. Where this machine runs no 32-bit
+# code, the i386 architecture and 32-bit Wine are left out: they could not start.
+# Usage: setup.sh [--fuzz]   (--fuzz adds clang and libFuzzer for scripts/fuzz.sh)
 set -euo pipefail
+source "$(dirname "$0")/wine_host.sh"
 
 packages=(
   cmake ninja-build g++ clang-format
   libgtest-dev googletest libbenchmark-dev
   g++-mingw-w64-i686-posix binutils-mingw-w64-i686
-  wine wine64 wine32:i386
-  xvfb xauth xdotool x11-utils imagemagick
+  g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+  wine wine64
+  xvfb xauth xdotool x11-utils imagemagick icoutils
   e2fsprogs strace bc
 )
+[ "${1:-}" = --fuzz ] && packages+=(clang libclang-rt-14-dev)
 
 as_root() { if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi; }
 
-if ! dpkg --print-foreign-architectures | grep -qx i386; then
-  as_root dpkg --add-architecture i386
-  as_root apt-get update -q
+if [ "$VELQUIN_I386" = yes ]; then
+  packages+=(wine32:i386)
+  if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    as_root dpkg --add-architecture i386
+    as_root apt-get update -q
+  fi
 fi
 
 missing=()

@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
-# Sets up and runs every test: the native unit tests (ASan + UBSan), the backend cases on
-# both backends against a Wine prefix, and the end-to-end tests of the real exe under Wine.
+# Sets up and runs every test: the native unit tests (ASan + UBSan) with the fuzz corpora
+# replayed, checks of both built exes, the backend cases on both backends against one Wine
+# prefix, and the end-to-end tests of the real exe under Wine, for each Windows build this
+# machine can run. Ends with one line "N passed, M failed" over its steps.
 set -uo pipefail
 cd "$(dirname "$0")/.."
-scripts/setup.sh || exit 1
+scripts/setup.sh || { echo "0 passed, 1 failed"; exit 1; }
+source scripts/wine_host.sh
 
 passed=0 failed=0
 step() {
@@ -19,20 +22,29 @@ step() {
 }
 
 build() {
-  cmake --preset linux-test >/dev/null && cmake --build --preset linux-test &&
-    cmake --preset win32 >/dev/null && cmake --build --preset win32
+  for preset in linux-test win32 win64; do
+    cmake --preset $preset >/dev/null && cmake --build --preset $preset || return 1
+  done
 }
-step "build (native and 32-bit Windows)" build || true
+step "build (native, 32-bit and 64-bit Windows)" build
 if [ "$failed" -gt 0 ]; then
   echo "0 passed, 1 failed"
   exit 1
 fi
+velquin_wine_note
+wine_builds=()
+for b in $VELQUIN_WINE_BUILDS; do wine_builds+=("build/$b"); done
+
 step "format (clang-format)" scripts/check_format.sh
 step "native unit tests" ctest --preset linux-test
-step "backends against one Wine prefix" tests/backend/run_conformance.sh \
-  build/linux-test/tests/velquin_backend_tests build/win32/tests/velquin_backend_tests.exe
-step "the real exe under Wine and Xvfb" tests/e2e/run_e2e.sh build/win32 artifacts/e2e
+step "both exes: kind, imports, size, manifest" tests/exe/check_exes.sh build/win32 build/win64
+step "backends against one Wine prefix ($VELQUIN_WINE_BUILDS)" tests/backend/run_conformance.sh \
+  build/linux-test/tests/velquin_backend_tests "${wine_builds[@]}"
+for b in $VELQUIN_WINE_BUILDS; do
+  step "the real $b exe under Wine and Xvfb" tests/e2e/run_e2e.sh "build/$b" "artifacts/e2e/$b"
+done
 
 echo
-echo "test steps: $passed passed, $failed failed"
+velquin_wine_note
+echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]

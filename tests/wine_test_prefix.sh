@@ -1,5 +1,7 @@
-# Sourced by the Wine-based test scripts: a throwaway Wine prefix, and a player file that
-# even root cannot write (root ignores permission bits; an immutable file it cannot).
+# Sourced by the Wine-based test scripts: a throwaway Wine prefix, a player file that even
+# root cannot write (root ignores permission bits; an immutable file it cannot), and a
+# GoogleTest runner that counts a run as passed only when its tests really ran.
+source "$(dirname "${BASH_SOURCE[0]}")/../scripts/wine_host.sh"
 
 # Makes $work, $locked and the prefix, and removes them all on exit.
 new_wine_test_prefix() {
@@ -7,7 +9,7 @@ new_wine_test_prefix() {
   locked="$work/locked"
   trap remove_wine_test_prefix EXIT
   export WINEPREFIX="$work/prefix" WINEDEBUG=-all LANG=C.UTF-8 LC_ALL=C.UTF-8
-  wineboot -i >/dev/null 2>&1
+  "$VELQUIN_WINE" wineboot -i >/dev/null 2>&1
 }
 
 remove_wine_test_prefix() {
@@ -16,15 +18,33 @@ remove_wine_test_prefix() {
   rm -rf "$work"
 }
 
-# $locked/plyr.sav with "Locked" as its first name, made immutable; fails where the file
-# system cannot do that.
+# $locked/plyr.sav with "Locked" as its first name, made immutable.
 make_locked_player_file() {
   mkdir -p "$locked"
   printf '\1\1\1\1\1\1\1\1\1\1\1\1Locked\0' >"$locked/plyr.sav"
-  chattr +i "$locked/plyr.sav" 2>/dev/null || {
-    echo "chattr +i is not supported here: the read-only case is skipped" >&2
+  chattr +i "$locked/plyr.sav" || {
+    echo "chattr +i failed on $locked: the read-only player file cannot be made here" >&2
     return 1
   }
 }
 
 windows_path() { echo "Z:${1//\//\\}"; }
+
+# Runs a GoogleTest program; passes only when it exits 0, ran at least one test, and
+# skipped none (a skipped case means its fixture was not prepared).
+run_gtest() {
+  local log status
+  log=$(mktemp)
+  { "$@" 2>&1; echo $? >"$log.status"; } | tr -d '\r' | tee "$log"
+  status=$(cat "$log.status")
+  if [ "$status" = 0 ] && ! grep -Eq '^\[  PASSED  \] [1-9][0-9]* test' "$log"; then
+    echo "no test ran: $*" >&2
+    status=1
+  fi
+  if grep -q '^\[  SKIPPED \]' "$log"; then
+    echo "some tests were skipped: $*" >&2
+    status=1
+  fi
+  rm -f "$log" "$log.status"
+  return "$status"
+}

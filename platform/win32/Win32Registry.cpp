@@ -2,10 +2,17 @@
 
 #include <windows.h>
 
+#include <cstdint>
+
 namespace velquin {
 
 namespace {
+// The predefined keys are 32-bit values that Windows sign-extends to a 64-bit handle
+// (HKEY_LOCAL_MACHINE is 0xFFFFFFFF80000002 there); an opened key is a handle as it stands.
 HKEY AsHkey(RegistryKey key) {
+  if (key >= 0x80000000u && key <= 0x800000FFu) {
+    return reinterpret_cast<HKEY>(static_cast<std::intptr_t>(static_cast<std::int32_t>(key)));
+  }
   return reinterpret_cast<HKEY>(key);
 }
 }  // namespace

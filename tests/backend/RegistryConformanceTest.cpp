@@ -18,7 +18,7 @@ TEST_F(RegistryConformance, TheGameEntryAndItsOddValues) {
             "ber\\");  // Ü, trailing "\" kept
 
   RegistryKey key = 0;
-  ASSERT_EQ(registry.OpenKey(kLocalMachine, kGameKeyName, kKeyRead, key), kRegOk);
+  ASSERT_EQ(registry.OpenKey(kLocalMachine, kGameKeyName, kGameKeyAccess, key), kRegOk);
   struct Case {
     const char* name;
     std::int32_t status;
