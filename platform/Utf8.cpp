@@ -79,6 +79,25 @@ void AppendUtf8(std::string& out, char32_t ch) {
   }
 }
 
+void AppendUtf16(std::u16string& out, char32_t ch) {
+  if (ch >= 0x10000 && ch <= 0x10FFFF) {
+    ch -= 0x10000;
+    out.push_back(static_cast<char16_t>(0xD800 + (ch >> 10)));
+    out.push_back(static_cast<char16_t>(0xDC00 + (ch & 0x3FF)));
+  } else {
+    out.push_back(static_cast<char16_t>(ch));
+  }
+}
+
+char32_t NextUtf16(std::u16string_view units, std::size_t& index) {
+  const char32_t unit = units[index++];
+  const bool highHalf = unit >= 0xD800 && unit <= 0xDBFF;
+  if (highHalf && index < units.size() && units[index] >= 0xDC00 && units[index] <= 0xDFFF) {
+    return 0x10000 + ((unit - 0xD800) << 10) + (units[index++] - 0xDC00);
+  }
+  return unit;
+}
+
 std::string EncodeUtf8(std::u32string_view chars) {
   std::string out;
   out.reserve(chars.size());

@@ -16,16 +16,6 @@ int HexDigit(char c) {
   return -1;
 }
 
-void AppendUtf16(std::u16string& out, char32_t ch) {
-  if (ch >= 0x10000) {
-    ch -= 0x10000;
-    out.push_back(static_cast<char16_t>(0xD800 + (ch >> 10)));
-    out.push_back(static_cast<char16_t>(0xDC00 + (ch & 0x3FF)));
-  } else {
-    out.push_back(static_cast<char16_t>(ch));
-  }
-}
-
 // Reads a string in Wine's escaped form from `pos` up to the unescaped `quote`; leaves `pos`
 // behind the quote. Nothing when the quote never comes.
 std::optional<std::u16string> ParseEscaped(const std::string& line, std::size_t& pos, char quote) {
@@ -94,7 +84,7 @@ std::optional<std::u16string> ParseEscaped(const std::string& line, std::size_t&
 
 std::string NarrowKey(const std::u16string& units) {
   std::string out;
-  for (char16_t unit : units) AppendUtf8(out, unit);
+  for (std::size_t i = 0; i < units.size();) AppendUtf8(out, NextUtf16(units, i));
   return out;
 }
 
@@ -187,16 +177,23 @@ void ParseValueLine(const std::string& line, RegValues& values) {
 }
 
 // Joins the lines that Wine continues with a trailing backslash (long hex data).
-bool NextLogicalLine(std::istream& in, std::string& line) {
+// Hand-edited and converted files have CRLF line ends: each line loses its "\r" before its
+// trailing backslash is looked for.
+bool NextPhysicalLine(std::istream& in, std::string& line) {
   if (!std::getline(in, line)) return false;
+  if (!line.empty() && line.back() == '\r') line.pop_back();
+  return true;
+}
+
+bool NextLogicalLine(std::istream& in, std::string& line) {
+  if (!NextPhysicalLine(in, line)) return false;
   while (!line.empty() && line.back() == '\\' && line.front() != '[') {
     std::string more;
-    if (!std::getline(in, more)) break;
+    if (!NextPhysicalLine(in, more)) break;
     line.pop_back();
     const std::size_t start = more.find_first_not_of(" \t");
     line += start == std::string::npos ? "" : more.substr(start);
   }
-  if (!line.empty() && line.back() == '\r') line.pop_back();
   return true;
 }
 

@@ -10,18 +10,27 @@ namespace velquin {
 
 namespace {
 
+// The folder and file names of a path, with "." dropped and ".." taking back the name before
+// it: as on Windows, a path never climbs above the root it starts from.
 std::vector<std::string> SplitPath(const std::string& path) {
   std::vector<std::string> parts;
   std::string part;
+  const auto take = [&parts](const std::string& name) {
+    if (name == "..") {
+      if (!parts.empty()) parts.pop_back();
+    } else if (!name.empty() && name != ".") {
+      parts.push_back(name);
+    }
+  };
   for (char c : path) {
     if (c == '\\' || c == '/') {
-      if (!part.empty()) parts.push_back(part);
+      take(part);
       part.clear();
     } else {
       part.push_back(c);
     }
   }
-  if (!part.empty()) parts.push_back(part);
+  take(part);
   return parts;
 }
 

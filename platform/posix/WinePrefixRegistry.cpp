@@ -3,6 +3,8 @@
 #include <cstring>
 #include <fstream>
 
+#include "platform/Utf8.h"
+
 namespace velquin {
 
 namespace {
@@ -31,11 +33,8 @@ std::vector<std::uint8_t> AnsiData(const RegValue& value, const CodePage& codePa
   }
   std::vector<std::uint8_t> bytes;
   const std::u16string& units = value.text;
-  for (std::size_t i = 0; i < units.size(); ++i) {
-    char32_t ch = units[i];
-    if (ch >= 0xD800 && ch <= 0xDBFF && i + 1 < units.size()) {
-      ch = 0x10000 + ((ch - 0xD800) << 10) + (units[++i] - 0xDC00);
-    }
+  for (std::size_t i = 0; i < units.size();) {
+    const char32_t ch = NextUtf16(units, i);
     bytes.push_back(ch == 0 ? 0 : codePage.CharToByte(ch).value_or('?'));
   }
   return bytes;

@@ -15,21 +15,16 @@ char32_t AnsiCodePage::ByteToChar(std::uint8_t byte) const {
 }
 
 std::optional<std::uint8_t> AnsiCodePage::CharToByte(char32_t ch) const {
-  wchar_t in[2];
-  int units = 1;
-  if (ch >= 0x10000) {
-    in[0] = static_cast<wchar_t>(0xD800 + ((ch - 0x10000) >> 10));
-    in[1] = static_cast<wchar_t>(0xDC00 + ((ch - 0x10000) & 0x3FF));
-    units = 2;
-  } else {
-    in[0] = static_cast<wchar_t>(ch);
-  }
+  std::u16string units;
+  AppendUtf16(units, ch);
+  const std::wstring in(units.begin(), units.end());
   char out[4] = {};
   BOOL usedDefault = FALSE;
   // UTF-8 as the ANSI code page takes no used-default flag; a multi-byte result refuses there.
   const bool utf8 = GetACP() == CP_UTF8;
-  const int length = WideCharToMultiByte(CP_ACP, utf8 ? 0 : WC_NO_BEST_FIT_CHARS, in, units, out, sizeof out,
-                                         nullptr, utf8 ? nullptr : &usedDefault);
+  const int length =
+      WideCharToMultiByte(CP_ACP, utf8 ? 0 : WC_NO_BEST_FIT_CHARS, in.data(), static_cast<int>(in.size()),
+                          out, sizeof out, nullptr, utf8 ? nullptr : &usedDefault);
   if (length != 1 || usedDefault) return std::nullopt;
   return static_cast<std::uint8_t>(out[0]);
 }

@@ -55,6 +55,12 @@ TEST(SystemRegTest, ReadsValuesOfEveryFormWithTheirEscapes) {
   EXPECT_EQ(values.at("tabs\tname").text, std::u16string(u"a\tb\ncA") + u'\0');
   EXPECT_EQ(values.count("unclosed"), 0u);
   EXPECT_EQ(reg.keys.count("software\\other]key"), 1u);
+
+  // CRLF line ends, as hand-edited files have them, keep continued values whole.
+  std::istringstream crlf("[k]\r\n@=hex:01,\\\r\n  02\r\n\"s\"=\"x\"\r\n");
+  const SystemReg fromCrlf = ParseSystemReg(crlf);
+  EXPECT_EQ(fromCrlf.keys.at("k").values.at("").bytes, (std::vector<std::uint8_t>{1, 2}));
+  EXPECT_EQ(fromCrlf.keys.at("k").values.at("s").text, std::u16string(u"x") + u'\0');
 }
 
 class WinePrefixRegistryTest : public testing::PlayerFileFixture {
@@ -113,6 +119,17 @@ TEST_F(WinePrefixRegistryTest, ASixtyFourBitPrefixIsReadThroughWow6432Node) {
       "  73,00,5c,00,43,00,75,00,72,00,72,00,65,00,6e,00,74,00,56,00,65,00,72,00,73,00,69,00,6f,00,6e,00,\\\n"
       "  5c,00,41,00,70,00,70,00,20,00,50,00,61,00,74,00,68,00,73,00\n");
   EXPECT_EQ(GameFolder(), "C:\\shared");
+}
+
+TEST_F(WinePrefixRegistryTest, ALoneSurrogateIsOneQuestionMarkAndNothingMoreIsLost) {
+  const std::string key =
+      "[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\App Paths\\\\zovur.exe] 1\n";
+  WriteSystemReg(key + "\"Path\"=\"C:\\\\DF\\xd800\"\n");
+  EXPECT_EQ(GameFolder(), "C:\\DF?");
+  WriteSystemReg(key + "\"Path\"=\"C:\\\\D\\xd800F\"\n");
+  EXPECT_EQ(GameFolder(), "C:\\D?F");
+  WriteSystemReg(key + "\"Path\"=\"C:\\\\\\xdc00X\"\n");  // a lone low half
+  EXPECT_EQ(GameFolder(), "C:\\?X");
 }
 
 TEST_F(WinePrefixRegistryTest, NoFileNoKeyOrNoStringIsTheEmptyFolder) {

@@ -24,6 +24,14 @@ TEST_F(WinePrefixTest, WindowsPathsGoThroughTheDriveLinksWithoutRegardToCase) {
   EXPECT_EQ(ResolveWindowsPath(folder_, "/home/player/DF\\plyr.sav"),
             std::filesystem::path("/home/player/DF/plyr.sav"));
   EXPECT_FALSE(ResolveWindowsPath(folder_, "\\plyr.sav"));
+
+  // ".." never climbs above the drive's root, also through a drive that links elsewhere.
+  const auto c = folder_ / "dosdevices" / "c:";
+  EXPECT_EQ(ResolveWindowsPath(folder_, "C:\\..\\plyr.sav"), c / "plyr.sav");
+  EXPECT_EQ(ResolveWindowsPath(folder_, "C:\\.."), c);
+  EXPECT_EQ(ResolveWindowsPath(folder_, "C:\\Games\\..\\..\\..\\x\\.\\y"), c / "x" / "y");
+  std::filesystem::create_directory_symlink(folder_ / "Games", folder_ / "dosdevices" / "d:");
+  EXPECT_EQ(ResolveWindowsPath(folder_, "d:\\a\\..\\..\\b"), folder_ / "dosdevices" / "d:" / "b");
   EXPECT_FALSE(ResolveWindowsPath(folder_, "games\\plyr.sav"));
 
   // The load finds the file through the prefix whatever the case of the stored path.
