@@ -30,7 +30,8 @@ constexpr auto kControls = [] {
   c[n++] = {cmdCharmap, "cmdCharmap", -1, K::CommandButton, 1200, 2040, 1455, 315, "Charmap", kButtonFont};
   c[n++] = {cmdSave, "cmdSave", -1, K::CommandButton, 2760, 2040, 1455, 315, "Save Names", kButtonFont};
   for (int k = 0; k < kNameSlots; ++k) {
-    c[n++] = {lblPlayer(k), "lblPlayer", k, K::Label, 120, 280 + 360 * k, 975, 255, kCharacterLabels[k]};
+    c[n] = {lblPlayer(k), "lblPlayer", k, K::Label, 120, 280 + 360 * k, 975, 255, kCharacterLabels[k]};
+    c[n++].buddy = txtPlayer(k);
   }
   c[n++] = {StatusBar, "StatusBar", -1, K::StatusBar, 0, 7005, 4335, 255, ""};
   c[n++] = {cmdME, "cmdME", -1, K::CommandButton, 2400, 2400, 1815, 315, kMacroEditorClosed, kButtonFont};
@@ -41,7 +42,8 @@ constexpr auto kControls = [] {
   c[n++] = {cmdDefault, "cmdDefault", -1, K::CommandButton, 1200, 6600, 1455, 315, "Default", kButtonFont};
   c[n++] = {cmdSaveM, "cmdSaveM", -1, K::CommandButton, 2760, 6600, 1455, 315, "Save Macros", kButtonFont};
   for (int m = 0; m < kMacroSlots; ++m) {
-    c[n++] = {lblMsg(m), "lblMsg", m, K::Label, 120, kMacroLabelTops[m], 975, 255, kHotkeyLabels[m]};
+    c[n] = {lblMsg(m), "lblMsg", m, K::Label, 120, kMacroLabelTops[m], 975, 255, kHotkeyLabels[m]};
+    c[n++].buddy = txtMsg(m);
   }
   // One etched separator: the grey line lies on top of the white one, and both run past the
   // right edge so they span the whole width.

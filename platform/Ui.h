@@ -13,6 +13,7 @@ namespace velquin {
 using ControlId = int;
 inline constexpr ControlId kFirstLineId = 100;
 inline constexpr ControlId kFormBackground = -1;  // mouse events over the bare window
+inline constexpr ControlId kNoControl = -2;
 inline constexpr int kControlIdBase = 1000;
 
 enum class ControlKind { Label, TextBox, CommandButton, Line, StatusBar };
@@ -43,6 +44,7 @@ struct ControlDesign {
   int lineWidthPixels = 1;
   bool isDefault = false;  // the button Enter presses
   bool isCancel = false;   // the button Escape presses
+  ControlId buddy = kNoControl;  // for a label: the box it names for screen readers
 };
 
 enum class PanelKind { Text, Time, Date };

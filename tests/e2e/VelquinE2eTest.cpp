@@ -1,18 +1,25 @@
 // End-to-end tests of the real velquin.exe under Wine: a test writes plyr.sav, points the
 // game's registry entry at it, starts the program, works its windows from outside and then
-// checks the bytes of the file.
+// checks the bytes of the file. The same cases run for both builds and at 96 and 144 DPI.
 #include <gtest/gtest.h>
+#include <oleacc.h>
 
 #include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include "core/DefaultMacros.h"
 #include "e2e/VelquinApp.h"
+#include "forms/HelpForm.h"
+#include "forms/frmHelp.h"
+#include "forms/frmMainDesign.h"
 
 namespace velquin::e2e {
 namespace {
 
+using namespace frmMainDesign;
+using namespace std::literals;
 using Bytes = std::vector<unsigned char>;
 
 std::wstring Env(const char* name) {
@@ -20,22 +27,12 @@ std::wstring Env(const char* name) {
   return value ? std::wstring(value, value + std::strlen(value)) : std::wstring();
 }
 
-// Tab indices of the main window's controls.
-constexpr int txtPlayer(int k) {
-  return k;
+std::wstring Wide(std::string_view utf8) {
+  std::wstring wide(utf8.size(), L'\0');
+  wide.resize(static_cast<std::size_t>(MultiByteToWideChar(
+      CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), static_cast<int>(wide.size()))));
+  return wide;
 }
-constexpr int cmdHelp = 5, cmdCharmap = 6, cmdSave = 7, StatusBar = 13, cmdME = 14;
-constexpr int txtMsg(int m) {
-  return 15 + m;
-}
-constexpr int lblPlayer(int k) {
-  return 8 + k;
-}
-constexpr int lblMsg(int m) {
-  return 28 + m;
-}
-constexpr int cmdHelpM = 25, cmdDefault = 26, cmdSaveM = 27;
-constexpr int cmdOK = 2;
 
 constexpr std::size_t kFileSize = 12 + 5 * 2108;
 
@@ -48,12 +45,12 @@ class VelquinE2e : public ::testing::Test {
     PointRegistryAt(game_);
   }
 
-  // The game entry, as the game's installer writes it (the 32-bit view, like ours).
+  // The game entry, as the 32-bit game's installer writes it.
   static void PointRegistryAt(const std::wstring& folder) {
     HKEY key = nullptr;
     ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE,
                               L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\zovur.exe", 0,
-                              nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr),
+                              nullptr, 0, KEY_SET_VALUE | KEY_WOW64_32KEY, nullptr, &key, nullptr),
               ERROR_SUCCESS);
     RegSetValueExW(key, L"Path", 0, REG_SZ, reinterpret_cast<const BYTE*>(folder.c_str()),
                    static_cast<DWORD>((folder.size() + 1) * sizeof(wchar_t)));
@@ -63,18 +60,18 @@ class VelquinE2e : public ::testing::Test {
   std::wstring PlayerFile() const { return game_ + L"\\plyr.sav"; }
 
   // A file of realistic size with a pattern that has no zero byte, names and macros in place.
-  Bytes StoredFile() const {
+  static Bytes StoredFile() {
     Bytes file(kFileSize);
     for (std::size_t i = 0; i < file.size(); ++i) file[i] = static_cast<unsigned char>(1 + i % 251);
     const char* names[] = {"Alpha", "B\xE9ta", "Gamma", "Delta", "Epsilon"};  // \xE9 is é in 1252
-    for (int k = 0; k < 5; ++k) Put(file, 12 + 2108 * static_cast<std::size_t>(k), names[k]);
+    for (int k = 0; k < 5; ++k)
+      Put(file, 12 + 2108 * static_cast<std::size_t>(k), names[k] + std::string(1, 0));
     for (int m = 0; m < 10; ++m)
-      Put(file, 228 + 40 * static_cast<std::size_t>(m), "macro " + std::to_string(m));
+      Put(file, 228 + 40 * static_cast<std::size_t>(m), "macro " + std::to_string(m) + '\0');
     return file;
   }
-  static void Put(Bytes& file, std::size_t offset, const std::string& text) {
-    std::copy(text.begin(), text.end(), file.begin() + static_cast<std::ptrdiff_t>(offset));
-    file[offset + text.size()] = 0;
+  static void Put(Bytes& file, std::size_t offset, const std::string& bytes) {
+    std::copy(bytes.begin(), bytes.end(), file.begin() + static_cast<std::ptrdiff_t>(offset));
   }
 
   void Screenshot(HWND window, const std::wstring& name) const {
@@ -93,7 +90,6 @@ TEST_F(VelquinE2e, TheStartUpLoadShowsTheFilesNamesAndMacros) {
 
   EXPECT_EQ(VelquinApp::Text(VelquinApp::Control(main, txtPlayer(0))), L"Alpha");
   EXPECT_EQ(VelquinApp::Text(VelquinApp::Control(main, txtPlayer(1))), L"B\u00E9ta");
-  EXPECT_EQ(VelquinApp::Text(VelquinApp::Control(main, txtPlayer(4))), L"Epsilon");
   for (int m = 0; m < 10; ++m) {
     EXPECT_EQ(VelquinApp::Text(VelquinApp::Control(main, txtMsg(m))), L"macro " + std::to_wstring(m));
     EXPECT_FALSE(IsWindowVisible(VelquinApp::Control(main, txtMsg(m))));
@@ -104,56 +100,64 @@ TEST_F(VelquinE2e, TheStartUpLoadShowsTheFilesNamesAndMacros) {
   Screenshot(main, L"main-window");
 }
 
-TEST_F(VelquinE2e, AnEditedNameLandsByteExactAndTheStatusBarSaysSo) {
-  const Bytes before = StoredFile();
-  ASSERT_TRUE(WriteFileBytes(PlayerFile(), before));
-  VelquinApp app(exe_);
-  ASSERT_TRUE(app.started());
+// One save as the user makes it: what is typed, which buttons are pressed, and what the
+// status bar and the file must say afterwards.
+struct SaveCase {
+  const char* name;
+  std::vector<std::pair<ControlId, std::wstring>> typed;
+  std::vector<ControlId> pressed;
+  std::wstring status;
+  std::vector<std::pair<std::size_t, std::string>> changed;  // offset, bytes; nothing else changes
+};
 
-  VelquinApp::SetText(VelquinApp::Control(app.main(), txtPlayer(2)), L"Zo\u00EB\u2122");  // ë and ™
-  VelquinApp::Click(VelquinApp::Control(app.main(), cmdSave));
-
-  EXPECT_EQ(app.StatusMessage(), L"Names saved!");
-  // Every name is written back with its two zero bytes; the edited one in code page 1252.
-  Bytes expected = before;
-  const char* names[] = {"Alpha", "B\xE9ta", "Zo\xEB\x99", "Delta", "Epsilon"};
-  for (int k = 0; k < 5; ++k) {
-    const std::string field = std::string(names[k]) + std::string(2, '\0');
-    std::copy(field.begin(), field.end(), expected.begin() + 12 + 2108 * k);
+// All ten stock macros, each with its zero bytes as far as its 40-byte slot holds them.
+std::vector<std::pair<std::size_t, std::string>> DefaultMacroFields() {
+  std::vector<std::pair<std::size_t, std::string>> fields;
+  for (std::size_t m = 0; m < kDefaultMacros.size(); ++m) {
+    fields.push_back({228 + 40 * m, (std::string(kDefaultMacros[m]) + "\0\0"s).substr(0, 40)});
   }
-  EXPECT_EQ(ReadFileBytes(PlayerFile()), expected);
+  return fields;
 }
 
-TEST_F(VelquinE2e, TheDefaultMacrosAreSavedIntoTheirSlots) {
-  ASSERT_TRUE(WriteFileBytes(PlayerFile(), StoredFile()));
-  VelquinApp app(exe_);
-  ASSERT_TRUE(app.started());
-  VelquinApp::Click(VelquinApp::Control(app.main(), cmdME));
-  VelquinApp::Click(VelquinApp::Control(app.main(), cmdDefault));
-  VelquinApp::Click(VelquinApp::Control(app.main(), cmdSaveM));
+const SaveCase kSaveCases[] = {
+    {"an edited name lands in code page 1252, every name with its two zero bytes",
+     {{txtPlayer(2), L"Zo\u00EB\u2122"}},
+     {cmdSave},
+     L"Names saved!",
+     {{12, "Alpha\0\0"s},
+      {2120, "B\xE9ta\0\0"s},
+      {4228, "Zo\xEB\x99\0\0"s},
+      {6336, "Delta\0\0"s},
+      {8444, "Epsilon\0\0"s}}},
+    {"the default macros fill their slots, a full slot keeps one zero byte",
+     {},
+     {cmdME, cmdDefault, cmdSaveM},
+     L"Messages saved!",
+     DefaultMacroFields()},
+    {"a character outside the code page saves nothing",
+     {{txtPlayer(0), L"Ok"}, {txtPlayer(3), L"\u0416uk"}},
+     {cmdSave},
+     L"Can't save names!",
+     {}},
+};
 
-  EXPECT_EQ(app.StatusMessage(), L"Messages saved!");
-  const Bytes after = ReadFileBytes(PlayerFile());
-  const std::string sniper = "***Snipers take overwatch positions!!!*";
-  EXPECT_EQ(std::string(after.begin() + 308, after.begin() + 348), sniper + '\0');  // one zero: slot full
-  EXPECT_EQ(std::string(after.begin() + 588, after.begin() + 610),
-            std::string("***I need a medic***\0\0", 22));
-  EXPECT_EQ(after[628], StoredFile()[628]);
-}
+TEST_F(VelquinE2e, EachSaveWritesExactlyItsBytesAndSaysSo) {
+  for (const SaveCase& c : kSaveCases) {
+    SCOPED_TRACE(c.name);
+    const Bytes before = StoredFile();
+    ASSERT_TRUE(WriteFileBytes(PlayerFile(), before));
+    VelquinApp app(exe_);
+    ASSERT_TRUE(app.started());
+    for (const auto& [box, text] : c.typed) VelquinApp::SetText(VelquinApp::Control(app.main(), box), text);
+    for (ControlId button : c.pressed) VelquinApp::Click(VelquinApp::Control(app.main(), button));
 
-TEST_F(VelquinE2e, ACharacterOutsideTheCodePageIsRefusedAndTheFileKept) {
-  const Bytes before = StoredFile();
-  ASSERT_TRUE(WriteFileBytes(PlayerFile(), before));
-  VelquinApp app(exe_);
-  ASSERT_TRUE(app.started());
-
-  VelquinApp::SetText(VelquinApp::Control(app.main(), txtPlayer(0)), L"Ok");
-  VelquinApp::SetText(VelquinApp::Control(app.main(), txtPlayer(3)), L"\u0416uk");  // Cyrillic Zhe
-  VelquinApp::Click(VelquinApp::Control(app.main(), cmdSave));
-
-  EXPECT_EQ(app.StatusMessage(), L"Can't save names!");
-  EXPECT_EQ(ReadFileBytes(PlayerFile()), before);
-  EXPECT_EQ(VelquinApp::Text(VelquinApp::Control(app.main(), txtPlayer(3))), L"\u0416uk");  // nothing lost
+    EXPECT_EQ(app.StatusMessage(), c.status);
+    Bytes expected = before;
+    for (const auto& [offset, bytes] : c.changed) Put(expected, offset, bytes);
+    EXPECT_EQ(ReadFileBytes(PlayerFile()), expected);
+    for (const auto& [box, text] : c.typed)
+      EXPECT_EQ(VelquinApp::Text(VelquinApp::Control(app.main(), box)), text);
+  }
 }
 
 TEST_F(VelquinE2e, AReadOnlyPlayerFileGivesTheFailureMessage) {
@@ -174,78 +178,88 @@ TEST_F(VelquinE2e, AReadOnlyPlayerFileGivesTheFailureMessage) {
   EXPECT_EQ(ReadFileBytes(locked + L"\\plyr.sav"), before);
 }
 
-struct Layout {
-  int tab, left, top, width, height;
-};
-
-void ExpectLayout(HWND window, int clientWidth, int clientHeight, const std::vector<Layout>& controls) {
+// Every control of the design where its twips say, within a pixel; the status bar docked to
+// the bottom of the client area.
+void ExpectLayout(HWND window, const FormDesign& design, int clientHeight) {
   const UINT dpi = DpiOf(window);
-  const std::string expectedDpi(std::getenv("VELQUIN_E2E_DPI") ? std::getenv("VELQUIN_E2E_DPI") : "96");
-  EXPECT_EQ(dpi, static_cast<UINT>(std::stoi(expectedDpi)));
+  const char* expectedDpi = std::getenv("VELQUIN_E2E_DPI");
+  EXPECT_EQ(dpi, static_cast<UINT>(std::atoi(expectedDpi ? expectedDpi : "96")));
   const auto px = [dpi](int twips) { return MulDiv(twips, static_cast<int>(dpi), 1440); };
   const RECT client = ClientRect(window);
-  EXPECT_NEAR(client.right, px(clientWidth), 1);
+  EXPECT_NEAR(client.right, px(design.clientWidth), 1);
   EXPECT_NEAR(client.bottom, px(clientHeight), 1);
-  for (const Layout& c : controls) {
-    const HWND control = VelquinApp::Control(window, c.tab);
-    ASSERT_NE(control, nullptr) << "tab " << c.tab;
+  for (const ControlDesign& c : design.controls) {
+    if (c.kind == ControlKind::Line) continue;
+    const int top = c.kind == ControlKind::StatusBar ? clientHeight - c.height : c.top;
+    const HWND control = VelquinApp::Control(window, c.id);
+    ASSERT_NE(control, nullptr) << c.name << c.index;
     const RECT r = ChildRect(control);
-    EXPECT_NEAR(r.left, px(c.left), 1) << "tab " << c.tab;
-    EXPECT_NEAR(r.top, px(c.top), 1) << "tab " << c.tab;
-    EXPECT_NEAR(r.right, px(c.left + c.width), 1) << "tab " << c.tab;
-    EXPECT_NEAR(r.bottom, px(c.top + c.height), 1) << "tab " << c.tab;
+    EXPECT_NEAR(r.left, px(c.left), 1) << c.name << c.index;
+    EXPECT_NEAR(r.top, px(top), 1) << c.name << c.index;
+    EXPECT_NEAR(r.right, px(c.left + c.width), 1) << c.name << c.index;
+    EXPECT_NEAR(r.bottom, px(top + c.height), 1) << c.name << c.index;
   }
-}
-
-std::vector<Layout> NameEditorLayout(int clientHeight) {
-  std::vector<Layout> layout = {{cmdHelp, 120, 2040, 975, 315},
-                                {cmdCharmap, 1200, 2040, 1455, 315},
-                                {cmdSave, 2760, 2040, 1455, 315},
-                                {cmdME, 2400, 2400, 1815, 315},
-                                {StatusBar, 0, clientHeight - 255, 4335, 255}};
-  for (int k = 0; k < 5; ++k) {
-    layout.push_back({txtPlayer(k), 1200, 240 + 360 * k, 3015, 285});
-    layout.push_back({lblPlayer(k), 120, 280 + 360 * k, 975, 255});
-  }
-  return layout;
 }
 
 TEST_F(VelquinE2e, EveryWindowAndControlLiesWhereTheLayoutSays) {
   ASSERT_TRUE(WriteFileBytes(PlayerFile(), StoredFile()));
   VelquinApp app(exe_);
   ASSERT_TRUE(app.started());
-  const HWND main = app.main();
   {
     SCOPED_TRACE("panel closed");
-    ExpectLayout(main, 4335, 3045, NameEditorLayout(3045));
+    ExpectLayout(app.main(), Design(), kClosedClientHeight);
   }
-
-  VelquinApp::Click(VelquinApp::Control(main, cmdME));
-  std::vector<Layout> open = NameEditorLayout(7260);
-  const int labelTops[10] = {3060, 3420, 3800, 4160, 4500, 4840, 5200, 5560, 5920, 6280};
-  for (int m = 0; m < 10; ++m) {
-    open.push_back({txtMsg(m), 1200, 3000 + 360 * m, 3015, 285});
-    open.push_back({lblMsg(m), 120, labelTops[m], 975, 255});
-  }
-  open.push_back({cmdHelpM, 120, 6600, 975, 315});
-  open.push_back({cmdDefault, 1200, 6600, 1455, 315});
-  open.push_back({cmdSaveM, 2760, 6600, 1455, 315});
+  VelquinApp::Click(VelquinApp::Control(app.main(), cmdME));
   {
     SCOPED_TRACE("panel open");
-    ExpectLayout(main, 4335, 7260, open);
+    ExpectLayout(app.main(), Design(), kOpenClientHeight);
   }
-  Screenshot(main, L"main-window-macro-panel");
+  Screenshot(app.main(), L"main-window-macro-panel");
 
-  VelquinApp::Click(VelquinApp::Control(main, cmdHelp));
+  VelquinApp::Click(VelquinApp::Control(app.main(), cmdHelp));
   const HWND help = app.FindWindowNamed(L"Name Editor - Help");
   ASSERT_NE(help, nullptr);
   SCOPED_TRACE("help window");
-  ExpectLayout(help, 3855, 3030,
-               {{0, 120, 120, 3495, 255},
-                {1, 120, 600, 3615, 975},
-                {cmdOK, 1200, 2520, 1455, 375},
-                {3, 120, 1680, 3615, 255},
-                {4, 120, 2040, 1815, 255}});
+  const HelpDesign helpDesign(kFrmHelpTexts);
+  ExpectLayout(help, helpDesign.form, helpDesign.form.clientHeight);
+}
+
+// What a screen reader asks: the accessible name of the box, which Windows and Wine take
+// from the label just before the box in z-order.
+std::wstring AccessibleName(HWND box) {
+  // Spelled out: MinGW's import library's IID_IAccessible gave E_NOINTERFACE under Wine.
+  static const IID kIAccessible = {
+      0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
+  IAccessible* accessible = nullptr;
+  if (FAILED(AccessibleObjectFromWindow(box, static_cast<DWORD>(OBJID_CLIENT), kIAccessible,
+                                        reinterpret_cast<void**>(&accessible)))) {
+    return L"(no accessible object)";
+  }
+  VARIANT self{};
+  self.vt = VT_I4;
+  self.lVal = CHILDID_SELF;
+  BSTR name = nullptr;
+  std::wstring result = SUCCEEDED(accessible->get_accName(self, &name)) && name ? name : L"(no name)";
+  SysFreeString(name);
+  accessible->Release();
+  return result;
+}
+
+TEST_F(VelquinE2e, EveryBoxIsNamedByItsLabel) {
+  ASSERT_TRUE(WriteFileBytes(PlayerFile(), StoredFile()));
+  VelquinApp app(exe_);
+  ASSERT_TRUE(app.started());
+  VelquinApp::Click(VelquinApp::Control(app.main(), cmdME));
+  CoInitialize(nullptr);
+  for (const ControlDesign& label : Design().controls) {
+    if (label.buddy == kNoControl) continue;
+    const HWND box = VelquinApp::Control(app.main(), label.buddy);
+    SCOPED_TRACE(label.caption);
+    EXPECT_EQ(GetWindow(box, GW_HWNDPREV), VelquinApp::Control(app.main(), label.id));
+    EXPECT_EQ(AccessibleName(box), Wide(label.caption));
+  }
+  EXPECT_EQ(AccessibleName(VelquinApp::Control(app.main(), cmdSave)), L"Save Names");
+  CoUninitialize();
 }
 
 TEST_F(VelquinE2e, TabWalksTheNameEditorAndThenTheOpenMacroPanel) {
@@ -256,7 +270,7 @@ TEST_F(VelquinE2e, TabWalksTheNameEditorAndThenTheOpenMacroPanel) {
   const auto walk = [&app](int steps) {
     std::vector<int> order;
     for (int i = 0; i < steps; ++i) {
-      order.push_back(GetDlgCtrlID(app.Focus()) - 1000);
+      order.push_back(GetDlgCtrlID(app.Focus()) - kControlIdBase);
       app.PressTab();
     }
     return order;
@@ -278,37 +292,38 @@ TEST_F(VelquinE2e, HelpWindowsOpenOnceCloseWithOkOrEscapeAndWithTheMainWindow) {
   VelquinApp app(exe_);
   ASSERT_TRUE(app.started());
   const HWND main = app.main();
+  const auto gone = [&app](const wchar_t* caption) {
+    for (int i = 0; i < 40 && app.FindWindowNamed(caption, 0); ++i) Sleep(25);
+    return app.FindWindowNamed(caption, 0) == nullptr;
+  };
 
   VelquinApp::Click(VelquinApp::Control(main, cmdHelp));
   VelquinApp::Click(VelquinApp::Control(main, cmdHelp));
   HWND help = app.FindWindowNamed(L"Name Editor - Help");
   ASSERT_NE(help, nullptr);
   EXPECT_EQ(app.CountWindowsNamed(L"Name Editor - Help"), 1);
-  EXPECT_EQ(VelquinApp::Text(VelquinApp::Control(help, 0)), L"How does the name editor work?");
+  EXPECT_EQ(VelquinApp::Text(VelquinApp::Control(help, HelpDesign::lblName)),
+            L"How does the name editor work?");
   Screenshot(help, L"help-window");
+  VelquinApp::Click(VelquinApp::Control(help, HelpDesign::cmdOK));
+  EXPECT_TRUE(gone(L"Name Editor - Help"));
 
-  VelquinApp::Click(VelquinApp::Control(help, cmdOK));
-  EXPECT_EQ(app.FindWindowNamed(L"Name Editor - Help", 0), nullptr);
-
+  // Escape closes it, through the OK button that has the focus.
   VelquinApp::Click(VelquinApp::Control(main, cmdME));
   VelquinApp::Click(VelquinApp::Control(main, cmdHelpM));
-  HWND helpM = app.FindWindowNamed(L"Macro Editor - Help");
+  const HWND helpM = app.FindWindowNamed(L"Macro Editor - Help");
   ASSERT_NE(helpM, nullptr);
   Screenshot(helpM, L"help-window-macros");
-  // Escape closes it, through the OK button that has the focus.
-  EXPECT_EQ(app.Focus(), VelquinApp::Control(helpM, cmdOK));
+  EXPECT_EQ(app.Focus(), VelquinApp::Control(helpM, HelpDesign::cmdOK));
   PostMessageW(app.Focus(), WM_KEYDOWN, VK_ESCAPE, 0x00010001);
-  for (int i = 0; i < 40 && app.FindWindowNamed(L"Macro Editor - Help", 0); ++i) Sleep(25);
-  EXPECT_EQ(app.FindWindowNamed(L"Macro Editor - Help", 0), nullptr);
+  EXPECT_TRUE(gone(L"Macro Editor - Help"));
 
   // Alt+O presses OK.
   VelquinApp::Click(VelquinApp::Control(main, cmdHelp));
-  help = app.FindWindowNamed(L"Name Editor - Help");
-  ASSERT_NE(help, nullptr);
+  ASSERT_NE(app.FindWindowNamed(L"Name Editor - Help"), nullptr);
   PostMessageW(app.Focus(), WM_SYSKEYDOWN, 'O', 0x20180001);
   PostMessageW(app.Focus(), WM_SYSCHAR, 'o', 0x20180001);
-  for (int i = 0; i < 40 && app.FindWindowNamed(L"Name Editor - Help", 0); ++i) Sleep(25);
-  EXPECT_EQ(app.FindWindowNamed(L"Name Editor - Help", 0), nullptr);
+  EXPECT_TRUE(gone(L"Name Editor - Help"));
 
   // Both at once, then the main window closes them with itself.
   VelquinApp::Click(VelquinApp::Control(main, cmdHelp));
