@@ -42,8 +42,8 @@ struct ControlDesign {
   FontDesign font = kWindowFont;
   std::uint32_t color = kDefaultColor;  // 0xRRGGBB: label text, line
   int lineWidthPixels = 1;
-  bool isDefault = false;  // the button Enter presses
-  bool isCancel = false;   // the button Escape presses
+  bool isDefault = false;        // the button Enter presses
+  bool isCancel = false;         // the button Escape presses
   ControlId buddy = kNoControl;  // for a label: the box it names for screen readers
 };
 

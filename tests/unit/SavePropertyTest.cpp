@@ -13,7 +13,8 @@ using namespace std::literals;
 
 // Characters from the whole code page and plain letters; then four that no field may hold:
 // two the code page lacks, a zero (it would end the text early) and a stray UTF-8 byte.
-const std::u32string kPool = U"abcXYZ 09!*'\u00E9\u00FF\u20AC\u0081\u017D\u00A0\u2122\u0416\u4E2D\0\U0010FFFF"s;
+const std::u32string kPool =
+    U"abcXYZ 09!*'\u00E9\u00FF\u20AC\u0081\u017D\u00A0\u2122\u0416\u4E2D\0\U0010FFFF"s;
 
 std::string RandomText(std::mt19937& rng, bool allowForeign) {
   std::u32string chars(std::uniform_int_distribution<std::size_t>(0, 45)(rng), U'a');
@@ -21,7 +22,8 @@ std::string RandomText(std::mt19937& rng, bool allowForeign) {
   for (char32_t& ch : chars) ch = kPool[std::uniform_int_distribution<std::size_t>(0, poolSize - 1)(rng)];
   std::string text = EncodeUtf8(chars);
   // U+10FFFF stands in for a byte that is no UTF-8 at all.
-  for (std::size_t at; (at = text.find("\xF4\x8F\xBF\xBF")) != std::string::npos;) text.replace(at, 4, "\xFF");
+  for (std::size_t at; (at = text.find("\xF4\x8F\xBF\xBF")) != std::string::npos;)
+    text.replace(at, 4, "\xFF");
   return text;
 }
 
