@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/FileAccess.h"
 
@@ -16,13 +17,16 @@ class MemoryFiles final : public FileAccess {
   int failingWrite = -1;
   bool failClose = false;
   int opens = 0;
+  std::vector<std::string> paths;  // every path asked for, in order
 
-  Result<Bytes> ReadWholeFile(const std::string&) override {
+  Result<Bytes> ReadWholeFile(const std::string& path) override {
+    paths.push_back(path);
     if (!content) return OsError{2};
     return *content;
   }
 
-  Result<std::unique_ptr<FileWriter>> OpenForWrite(const std::string&) override {
+  Result<std::unique_ptr<FileWriter>> OpenForWrite(const std::string& path) override {
+    paths.push_back(path);
     ++opens;
     if (refuseOpen) return OsError{5};
     if (!content) content.emplace();

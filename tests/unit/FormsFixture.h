@@ -1,25 +1,27 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include "forms/HelpForm.h"
 #include "forms/frmHelp.h"
 #include "forms/frmHelpM.h"
 #include "forms/frmMain.h"
 #include "forms/frmMainDesign.h"
+#include "platform/posix/Windows1252.h"
+#include "support/MemoryFiles.h"
 #include "unit/FakeRegistry.h"
 #include "unit/FakeToolkit.h"
-#include "unit/PlayerFileFixture.h"
 
 namespace velquin::testing {
 
-// The three windows on a fake toolkit, over a real player file in a game folder of its own
+// The three windows on a fake toolkit, over an in-memory player file in the game folder
 // that the fake registry's game entry names.
-class FormsFixture : public PlayerFileFixture {
+class FormsFixture : public ::testing::Test {
  protected:
-  void SetUp() override {
-    PlayerFileFixture::SetUp();
-    SetGameFolder(GamePath());
+  FormsFixture() {
+    SetGameFolder("C:\\Games\\DF");
     os_.registry = std::unique_ptr<Registry>(registry_);
-    os_.files = std::make_unique<PosixFileAccess>("/nonexistent-wine-prefix");
+    os_.files = std::unique_ptr<FileAccess>(files_);
     os_.codePage = std::make_unique<Windows1252>();
   }
 
@@ -33,6 +35,7 @@ class FormsFixture : public PlayerFileFixture {
   }
 
   FakeRegistry* registry_ = new FakeRegistry;
+  MemoryFiles* files_ = new MemoryFiles;
   PlatformServices os_;
   FakeToolkit toolkit_;
   FakeShell shell_;

@@ -7,7 +7,7 @@
 #include "platform/posix/SystemReg.h"
 #include "platform/posix/Windows1252.h"
 #include "platform/posix/WinePrefixRegistry.h"
-#include "unit/PlayerFileFixture.h"
+#include "unit/TempFolder.h"
 
 namespace velquin {
 namespace {
@@ -63,13 +63,14 @@ TEST(SystemRegTest, ReadsValuesOfEveryFormWithTheirEscapes) {
   EXPECT_EQ(fromCrlf.keys.at("k").values.at("s").text, std::u16string(u"x") + u'\0');
 }
 
-class WinePrefixRegistryTest : public testing::PlayerFileFixture {
+class WinePrefixRegistryTest : public testing::TempFolder {
  protected:
-  void WriteSystemReg(const std::string& text) { std::ofstream(folder_ / "system.reg") << text; }
+  void WriteSystemReg(const std::string& text) { Write("system.reg", text); }
   std::string GameFolder() {
     WinePrefixRegistry registry(folder_, codePage_);
     return LookUpGameFolder(registry, codePage_);
   }
+  Windows1252 codePage_;
 };
 
 TEST_F(WinePrefixRegistryTest, AnswersTheLookupAsTheAnsiRegistryCallsWould) {

@@ -1,13 +1,15 @@
 #include <gtest/gtest.h>
 
 #include "core/StartupLoad.h"
+#include "platform/posix/PosixFileAccess.h"
+#include "platform/posix/Windows1252.h"
 #include "platform/posix/WinePrefix.h"
-#include "unit/PlayerFileFixture.h"
+#include "unit/TempFolder.h"
 
 namespace velquin {
 namespace {
 
-using WinePrefixTest = testing::PlayerFileFixture;
+using WinePrefixTest = testing::TempFolder;
 
 TEST_F(WinePrefixTest, WindowsPathsGoThroughTheDriveLinksWithoutRegardToCase) {
   const auto drive = folder_ / "drive_c";
@@ -38,7 +40,7 @@ TEST_F(WinePrefixTest, WindowsPathsGoThroughTheDriveLinksWithoutRegardToCase) {
   PosixFileAccess files(folder_);
   std::ofstream(drive / "Games" / "DF Game" / "PLYR.SAV", std::ios::binary)
       << std::string(12, '\1') << "Neo" << '\0';
-  EXPECT_EQ(LoadNamesAndMacros("C:\\GAMES\\df GAME", files, codePage_).names[0], "Neo");
+  EXPECT_EQ(LoadNamesAndMacros("C:\\GAMES\\df GAME", files, Windows1252()).names[0], "Neo");
 }
 
 }  // namespace

@@ -1,23 +1,24 @@
 #include "core/DefaultMacros.h"
-#include "core/StartupLoad.h"
 #include "unit/FormsFixture.h"
 
 namespace velquin {
 namespace {
 
 using namespace frmMainDesign;
-using namespace std::literals;
 
 class frmMainTest : public testing::FormsFixture {
  protected:
-  // A player file with names and macros in place.
-  Bytes StoredFile() {
-    Bytes file = testing::PatternFile();
-    for (int k = 0; k < kNameSlots; ++k)
-      testing::Put(file, NamePosition(k) - 1, "Name" + std::to_string(k) + '\0');
-    for (int m = 0; m < kMacroSlots; ++m)
-      testing::Put(file, MacroPosition(m) - 1, "Macro" + std::to_string(m) + '\0');
-    return file;
+  // A player file with names and macros in place, the rest a pattern without zero bytes.
+  void StoreFile() {
+    Bytes file(12 + 5 * 2108);
+    for (std::size_t i = 0; i < file.size(); ++i) file[i] = static_cast<std::uint8_t>(1 + i % 251);
+    const auto put = [&file](std::size_t offset, const std::string& text) {
+      std::copy(text.c_str(), text.c_str() + text.size() + 1,
+                file.begin() + static_cast<std::ptrdiff_t>(offset));
+    };
+    for (int k = 0; k < kNameSlots; ++k) put(12 + 2108 * k, "Name" + std::to_string(k));
+    for (int m = 0; m < kMacroSlots; ++m) put(228 + 40 * m, "Macro" + std::to_string(m));
+    files_->content = file;
   }
 
   std::vector<ControlId> MacroPanel() const {
@@ -28,7 +29,7 @@ class frmMainTest : public testing::FormsFixture {
 };
 
 TEST_F(frmMainTest, StartsCollapsedWithNamesAndMacrosAlreadyLoaded) {
-  WriteFile(StoredFile());
+  StoreFile();
   testing::FakeWindow& window = StartMain();
 
   EXPECT_TRUE(window.shown);
@@ -39,21 +40,21 @@ TEST_F(frmMainTest, StartsCollapsedWithNamesAndMacrosAlreadyLoaded) {
     EXPECT_TRUE(window.IsVisible(id)) << id;
   for (int k = 0; k < kNameSlots; ++k) EXPECT_EQ(window.Text(txtPlayer(k)), "Name" + std::to_string(k));
   for (int m = 0; m < kMacroSlots; ++m) EXPECT_EQ(window.Text(txtMsg(m)), "Macro" + std::to_string(m));
-  EXPECT_EQ(window.Text(lblPlayer(4)), "Character 5");
-  EXPECT_EQ(window.Text(lblMsg(9)), "SHIFT + F10");
+  EXPECT_EQ(files_->paths, (std::vector<std::string>{"C:\\Games\\DF\\plyr.sav", "C:\\Games\\DF\\plyr.sav"}));
   EXPECT_TRUE(window.panels.empty());  // nothing in the status message before the first save
 }
 
-TEST_F(frmMainTest, NoGameOrNoFileStartsWithEveryBoxEmpty) {
+TEST_F(frmMainTest, NoGameEntryStartsWithEveryBoxEmptyAndReadsNothing) {
+  StoreFile();
   registry_->values.clear();
   testing::FakeWindow& window = StartMain();
   for (int k = 0; k < kNameSlots; ++k) EXPECT_EQ(window.Text(txtPlayer(k)), "");
   for (int m = 0; m < kMacroSlots; ++m) EXPECT_EQ(window.Text(txtMsg(m)), "");
-  EXPECT_EQ(window.clientHeight, kClosedClientHeight);
+  EXPECT_TRUE(files_->paths.empty());
 }
 
 TEST_F(frmMainTest, TheToggleOpensAndClosesThePanelKeepingTheTexts) {
-  WriteFile(StoredFile());
+  StoreFile();
   testing::FakeWindow& window = StartMain();
 
   window.Click(cmdME);
@@ -70,69 +71,59 @@ TEST_F(frmMainTest, TheToggleOpensAndClosesThePanelKeepingTheTexts) {
   EXPECT_EQ(window.Text(txtMsg(4)), "Macro4");
 }
 
-TEST_F(frmMainTest, DefaultFillsAllTenMacrosWithoutTouchingTheFile) {
-  const Bytes stored = StoredFile();
-  WriteFile(stored);
+TEST_F(frmMainTest, DefaultFillsTheMacroBoxesAndSaveMacrosWritesThem) {
+  StoreFile();
+  const Bytes stored = *files_->content;
   testing::FakeWindow& window = StartMain();
   window.Click(cmdME);
   window.SetText(txtMsg(0), "my own macro");
 
   window.Click(cmdDefault);
-
   for (int m = 0; m < kMacroSlots; ++m) EXPECT_EQ(window.Text(txtMsg(m)), kDefaultMacros[m]);
-  EXPECT_EQ(window.Text(txtMsg(2)), "***Snipers take overwatch positions!!!*");
-  EXPECT_EQ(ReadFile(), stored);
+  EXPECT_EQ(files_->content, stored);  // nothing written until Save Macros
   EXPECT_TRUE(window.panels.empty());
-}
 
-TEST_F(frmMainTest, BothSavesWriteTheBoxesAndReportInTheFirstPanel) {
-  WriteFile(StoredFile());
-  testing::FakeWindow& window = StartMain();
-  window.SetText(txtPlayer(1), "Sn\xC3\xAFper");
-
-  window.Click(cmdSave);
-  EXPECT_EQ(window.panels[1], "Names saved!");
-  const Bytes afterNames = ReadFile();
-  EXPECT_EQ(Bytes(afterNames.begin() + 2120, afterNames.begin() + 2128),
-            Bytes({'S', 'n', 0xEF, 'p', 'e', 'r', 0, 0}));
-
-  window.Click(cmdME);
-  window.Click(cmdDefault);
   window.Click(cmdSaveM);
   EXPECT_EQ(window.panels[1], "Messages saved!");
-  EXPECT_EQ(LoadNamesAndMacros(GamePath(), *os_.files, *os_.codePage).macros[7], kDefaultMacros[7]);
+  const Bytes& saved = *files_->content;
+  EXPECT_EQ(std::string(saved.begin() + 228 + 40 * 9, saved.begin() + 228 + 40 * 9 + 22),
+            std::string(kDefaultMacros[9]) + std::string(2, '\0'));
+}
+
+TEST_F(frmMainTest, SaveNamesWritesTheBoxesAndReportsInTheFirstPanel) {
+  StoreFile();
+  testing::FakeWindow& window = StartMain();
+  window.SetText(txtPlayer(1), "Sn\xC3\xAFper");
+  window.Click(cmdSave);
+  EXPECT_EQ(window.panels[1], "Names saved!");
+  EXPECT_EQ(Bytes(files_->content->begin() + 2120, files_->content->begin() + 2128),
+            Bytes({'S', 'n', 0xEF, 'p', 'e', 'r', 0, 0}));
 
   // A character the code page lacks: the message says so and the file stays as it was.
-  const Bytes before = ReadFile();
+  const Bytes before = *files_->content;
   window.SetText(txtPlayer(0), "\xD0\x96");
   window.Click(cmdSave);
   EXPECT_EQ(window.panels[1], "Can't save names!");
-  window.SetText(txtMsg(0), "\xE4\xB8\xAD");
-  window.Click(cmdSaveM);
-  EXPECT_EQ(window.panels[1], "Can't save messages!");
-  EXPECT_EQ(ReadFile(), before);
+  EXPECT_EQ(files_->content, before);
 }
 
 TEST_F(frmMainTest, EachSaveLooksTheGameFolderUpAfresh) {
-  WriteFile(StoredFile());
+  StoreFile();
   testing::FakeWindow& window = StartMain();
-  const Bytes first = ReadFile();
-
-  std::filesystem::create_directory(folder_ / "moved");
-  SetGameFolder((folder_ / "moved").string());
+  SetGameFolder("D:\\Moved");
   window.Click(cmdSave);
+  EXPECT_EQ(files_->paths.back(), "D:\\Moved\\plyr.sav");
   EXPECT_EQ(window.panels[1], "Names saved!");
-  EXPECT_EQ(LoadNamesAndMacros((folder_ / "moved").string(), *os_.files, *os_.codePage).names[3], "Name3");
-  EXPECT_EQ(ReadFile(), first);
 
   registry_->values.clear();
-  window.Click(cmdSave);
-  EXPECT_EQ(window.panels[1], "Can't save names!");
+  window.Click(cmdME);
+  window.Click(cmdSaveM);
+  EXPECT_EQ(window.panels[1], "Can't save messages!");
+  EXPECT_EQ(files_->paths.back(), "D:\\Moved\\plyr.sav");  // no "\plyr.sav" in a drive's root
 }
 
 TEST_F(frmMainTest, CharmapAsksTheShellForTheCharacterMap) {
-  testing::FakeWindow& window = StartMain();
-  window.Click(cmdCharmap);
+  StartMain().Click(cmdCharmap);
   EXPECT_EQ(shell_.opened, std::vector<std::string>{"charmap.exe in C:\\"});
 }
 
