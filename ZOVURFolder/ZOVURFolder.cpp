@@ -25,14 +25,38 @@ std::int32_t QueryValueData(Registry& registry, const CodePage& codePage, Regist
   return status;
 }
 
+namespace {
+
+// An open key, closed on every way out of the lookup.
+class OpenedKey {
+ public:
+  OpenedKey(Registry& registry, RegistryKey root, const std::string& name) : registry_(registry) {
+    opened_ = registry.OpenKey(root, name, kGameKeyAccess, key_) == kRegOk;
+  }
+  ~OpenedKey() {
+    if (opened_) registry_.CloseKey(key_);
+  }
+  OpenedKey(const OpenedKey&) = delete;
+  OpenedKey& operator=(const OpenedKey&) = delete;
+
+  bool opened() const { return opened_; }
+  RegistryKey key() const { return key_; }
+
+ private:
+  Registry& registry_;
+  RegistryKey key_ = 0;
+  bool opened_ = false;
+};
+
+}  // namespace
+
 std::optional<std::string> ReadRegistryValue(Registry& registry, const CodePage& codePage,
                                              RegistryKey rootKey, const std::string& keyName,
                                              const std::string& valueName) {
-  RegistryKey key = 0;
-  if (registry.OpenKey(rootKey, keyName, kGameKeyAccess, key) != kRegOk) return std::nullopt;
+  const OpenedKey key(registry, rootKey, keyName);
+  if (!key.opened()) return std::nullopt;
   std::optional<std::string> value;
-  QueryValueData(registry, codePage, key, valueName, value);
-  registry.CloseKey(key);
+  QueryValueData(registry, codePage, key.key(), valueName, value);
   return value;
 }
 

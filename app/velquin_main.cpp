@@ -33,6 +33,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   velquin::HelpForm frmHelpM(toolkit, shell, helpMDesign);
   velquin::frmMain main(toolkit, shell, os, frmHelp, frmHelpM, [&toolkit] { toolkit.Quit(); });
 
-  main.Show();
+  if (!toolkit.registered() || !main.Show()) {
+    MessageBoxW(nullptr, L"Velquin could not create its window. Nothing was read or written.", L"Velquin",
+                MB_OK | MB_ICONERROR);
+    return 1;
+  }
   return toolkit.Run();
 }

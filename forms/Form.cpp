@@ -6,12 +6,14 @@ Form::Form(Toolkit& toolkit, const FormDesign& design) : toolkit_(toolkit), desi
 
 Form::~Form() = default;
 
-void Form::Show() {
+bool Form::Show() {
   if (!window_) {
     window_ = toolkit_.Create(design_, *this);
+    if (!window_) return false;
     Form_Load();
   }
   window_->Show();
+  return true;
 }
 
 void Form::Unload() {

@@ -16,11 +16,10 @@ class Form : public FormEvents {
   Form& operator=(const Form&) = delete;
 
   // Loads the window (its Form_Load runs before it is first seen) unless it is loaded, then
-  // shows it and makes it active.
-  void Show();
+  // shows it and makes it active. False when the system could not make the window.
+  bool Show();
   // Runs Form_Unload and destroys the window; does nothing when it is not loaded.
   void Unload();
-  bool IsLoaded() const { return window_ != nullptr; }
 
   void OnCloseRequested() override { Unload(); }
 

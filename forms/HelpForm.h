@@ -23,6 +23,10 @@ struct HelpDesign {
   static constexpr ControlId lblURL = 4;
 
   explicit HelpDesign(const HelpTexts& texts);
+  // `form` points at `controls`: a copy would point at the original's.
+  HelpDesign(const HelpDesign&) = delete;
+  HelpDesign& operator=(const HelpDesign&) = delete;
+
   std::array<ControlDesign, 5> controls;
   FormDesign form;
 };

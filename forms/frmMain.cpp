@@ -99,12 +99,13 @@ void frmMain::cmdCharmap_Click() {
   shell_.Open("charmap.exe", "C:\\");
 }
 
+// A help window the system cannot make leaves the main window as it is.
 void frmMain::cmdHelp_Click() {
-  frmHelp_.Show();
+  (void)frmHelp_.Show();
 }
 
 void frmMain::cmdHelpM_Click() {
-  frmHelpM_.Show();
+  (void)frmHelpM_.Show();
 }
 
 }  // namespace velquin

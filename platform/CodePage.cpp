@@ -11,14 +11,4 @@ std::string BytesToText(const CodePage& codePage, std::span<const std::uint8_t> 
   return text;
 }
 
-std::optional<Bytes> TextToBytes(const CodePage& codePage, std::string_view text) {
-  Bytes bytes;
-  for (char32_t ch : DecodeUtf8(text)) {
-    const std::optional<std::uint8_t> byte = codePage.CharToByte(ch);
-    if (!byte) return std::nullopt;
-    bytes.push_back(*byte);
-  }
-  return bytes;
-}
-
 }  // namespace velquin

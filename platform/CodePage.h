@@ -27,7 +27,4 @@ class CodePage {
 // Turns ANSI bytes into UTF-8 text, one character per byte.
 std::string BytesToText(const CodePage& codePage, std::span<const std::uint8_t> bytes);
 
-// Turns UTF-8 text into ANSI bytes; nothing when any character has no single byte.
-std::optional<Bytes> TextToBytes(const CodePage& codePage, std::string_view text);
-
 }  // namespace velquin

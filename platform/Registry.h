@@ -14,6 +14,7 @@ inline constexpr std::uint32_t kRegString = 1;        // REG_SZ
 inline constexpr std::uint32_t kRegExpandString = 2;  // REG_EXPAND_SZ
 inline constexpr std::uint32_t kRegBinary = 3;        // REG_BINARY
 inline constexpr std::uint32_t kRegDword = 4;         // REG_DWORD
+inline constexpr std::uint32_t kRegLink = 6;          // REG_LINK
 inline constexpr std::uint32_t kRegMultiString = 7;   // REG_MULTI_SZ
 
 inline constexpr std::uint32_t kKeyRead = 0x20019;      // KEY_READ

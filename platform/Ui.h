@@ -90,6 +90,7 @@ class Window {
 class Toolkit {
  public:
   virtual ~Toolkit() = default;
+  // Nothing when the system could not make the window or one of its controls.
   virtual std::unique_ptr<Window> Create(const FormDesign& design, FormEvents& events) = 0;
   virtual void Quit() = 0;  // ends the event loop once the current event is handled
 };

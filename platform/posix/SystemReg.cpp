@@ -3,6 +3,7 @@
 #include <cctype>
 #include <optional>
 
+#include "platform/Registry.h"
 #include "platform/Utf8.h"
 
 namespace velquin {
@@ -115,9 +116,9 @@ std::u16string UnitsFromBytes(const std::vector<std::uint8_t>& bytes) {
   return units;
 }
 
-// REG_LINK (6) holds a key path in UTF-16 like the string types.
+// A link holds a key path in UTF-16 like the string types.
 bool IsStringType(std::uint32_t type) {
-  return type == 1 || type == 2 || type == 6 || type == 7;
+  return type == kRegString || type == kRegExpandString || type == kRegLink || type == kRegMultiString;
 }
 
 // The data after "=": "text", str(N):"text", dword:XXXXXXXX, hex:.. or hex(N):..
@@ -125,7 +126,7 @@ std::optional<RegValue> ParseData(const std::string& line, std::size_t pos) {
   RegValue value;
   const std::string rest = line.substr(pos);
   if (rest.starts_with("\"") || rest.starts_with("str(")) {
-    value.type = 1;
+    value.type = kRegString;
     if (rest.starts_with("str(")) {
       value.type = static_cast<std::uint32_t>(std::strtoul(rest.c_str() + 4, nullptr, 16));
       pos = line.find(":\"", pos);
@@ -140,13 +141,13 @@ std::optional<RegValue> ParseData(const std::string& line, std::size_t pos) {
   }
   if (rest.starts_with("dword:")) {
     const auto number = static_cast<std::uint32_t>(std::strtoul(rest.c_str() + 6, nullptr, 16));
-    value.type = 4;
+    value.type = kRegDword;
     for (int shift = 0; shift < 32; shift += 8)
       value.bytes.push_back(static_cast<std::uint8_t>(number >> shift));
     return value;
   }
   if (rest.starts_with("hex")) {
-    value.type = 3;
+    value.type = kRegBinary;
     std::size_t colon = rest.find(':');
     if (colon == std::string::npos) return std::nullopt;
     if (rest.starts_with("hex("))

@@ -41,7 +41,8 @@ Win32Toolkit::Win32Toolkit(HINSTANCE instance) : instance_(instance) {
 }
 
 std::unique_ptr<Window> Win32Toolkit::Create(const FormDesign& design, FormEvents& events) {
-  return std::make_unique<Win32Window>(instance_, kFormClass, design, events);
+  if (!windowClass_) return nullptr;
+  return Win32Window::Create(instance_, kFormClass, design, events);
 }
 
 void Win32Toolkit::Quit() {

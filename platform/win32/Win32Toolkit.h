@@ -11,6 +11,7 @@ class Win32Toolkit final : public Toolkit {
  public:
   explicit Win32Toolkit(HINSTANCE instance);
 
+  bool registered() const { return windowClass_ != 0; }  // the window class exists
   std::unique_ptr<Window> Create(const FormDesign& design, FormEvents& events) override;
   void Quit() override;
 

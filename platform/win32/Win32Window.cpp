@@ -7,6 +7,7 @@
 
 #include "platform/win32/WideText.h"
 #include "platform/win32/Win32Dpi.h"
+#include "platform/win32/Win32StatusBar.h"
 
 namespace velquin {
 
@@ -52,32 +53,28 @@ ControlClass ClassOf(const ControlDesign& control) {
   return {nullptr, 0, 0};
 }
 
-std::wstring Clock(bool date) {
-  wchar_t text[128] = {};
-  SYSTEMTIME now;
-  GetLocalTime(&now);
-  if (date) {
-    GetDateFormatEx(LOCALE_NAME_USER_DEFAULT, DATE_SHORTDATE, &now, nullptr, text, 128, nullptr);
-  } else {
-    GetTimeFormatEx(LOCALE_NAME_USER_DEFAULT, TIME_NOSECONDS, &now, nullptr, text, 128);
-  }
-  return text;
-}
-
 }  // namespace
 
-Win32Window::Win32Window(HINSTANCE instance, const wchar_t* windowClass, const FormDesign& design,
-                         FormEvents& events)
-    : design_(design), events_(events), clientHeight_(design.clientHeight) {
-  CreateWindowExW(kFormExStyle, windowClass, Widen(design.caption).c_str(), kFormStyle, CW_USEDEFAULT,
+Win32Window::Win32Window(const FormDesign& design, FormEvents& events)
+    : design_(design), events_(events), clientHeight_(design.clientHeight) {}
+
+std::unique_ptr<Win32Window> Win32Window::Create(HINSTANCE instance, const wchar_t* windowClass,
+                                                 const FormDesign& design, FormEvents& events) {
+  std::unique_ptr<Win32Window> window(new Win32Window(design, events));
+  // A window half made is destroyed with whatever of it exists: no null handle is used later.
+  if (!window->Build(instance, windowClass)) return nullptr;
+  return window;
+}
+
+bool Win32Window::Build(HINSTANCE instance, const wchar_t* windowClass) {
+  CreateWindowExW(kFormExStyle, windowClass, Widen(design_.caption).c_str(), kFormStyle, CW_USEDEFAULT,
                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, this);
-  if (!hwnd_) return;
+  if (!hwnd_) return false;
   dpi_ = WindowDpi(hwnd_);
-  CreateControls(instance);
+  if (!CreateControls(instance)) return false;
   ResizeToClient();
-  for (const ControlDesign& control : design_.controls) {
-    if (control.kind == ControlKind::StatusBar) SetTimer(hwnd_, kClockTimer, kClockPeriodMs, nullptr);
-  }
+  if (statusBar_) SetTimer(hwnd_, kClockTimer, kClockPeriodMs, nullptr);
+  return true;
 }
 
 Win32Window::~Win32Window() {
@@ -92,7 +89,7 @@ Win32Window::~Win32Window() {
 // with its font from the start: moving and restyling 38 controls afterwards costs start-up time.
 // A screen reader names a box by the label just before it in z-order, so each box's label is
 // made directly before the box; labels take no focus, so the Tab walk stays as it is.
-void Win32Window::CreateControls(HINSTANCE instance) {
+bool Win32Window::CreateControls(HINSTANCE instance) {
   std::vector<const ControlDesign*> ordered;
   std::map<ControlId, const ControlDesign*> labelOf;
   for (const ControlDesign& control : design_.controls) {
@@ -118,14 +115,19 @@ void Win32Window::CreateControls(HINSTANCE instance) {
         cls.exStyle, cls.name, Widen(control->caption).c_str(), WS_CHILD | WS_VISIBLE | cls.style, r.left,
         r.top, r.right - r.left, r.bottom - r.top, hwnd_,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(ToWin32Id(control->id))), instance, nullptr);
+    if (!child) return false;
     controls_[control->id] = child;
     SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(Font(control->font, false)), FALSE);
     if (control->kind == ControlKind::TextBox) SendMessageW(child, EM_SETLIMITTEXT, 0, 0);  // no length limit
     if (control->kind == ControlKind::Label) {
       SetWindowSubclass(child, LabelProcedure, kLabelSubclass, reinterpret_cast<DWORD_PTR>(this));
     }
-    if (control->kind == ControlKind::StatusBar) SetStatusParts(child);
+    if (control->kind == ControlKind::StatusBar) {
+      statusBar_.emplace(child, *control, design_.panels);
+      statusBar_->SetParts(dpi_);
+    }
   }
+  return true;
 }
 
 void Win32Window::ApplyDpi(UINT dpi) {
@@ -186,19 +188,9 @@ void Win32Window::PlaceControls() {
     const RECT r = PixelRect(control);
     SetWindowPos(child->second, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
-    if (control.kind == ControlKind::StatusBar) SetStatusParts(child->second);
   }
+  if (statusBar_) statusBar_->SetParts(dpi_);
   InvalidateRect(hwnd_, nullptr, TRUE);
-}
-
-void Win32Window::SetStatusParts(HWND statusBar) {
-  std::vector<int> edges;
-  int edge = 0;
-  for (const StatusPanelDesign& panel : design_.panels) edges.push_back(Px(edge += panel.width));
-  SendMessageW(statusBar, SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
-  timeText_.clear();  // the parts are new: fill them again
-  dateText_.clear();
-  UpdateClockPanels();
 }
 
 void Win32Window::ResizeToClient() {
@@ -221,10 +213,9 @@ void Win32Window::FocusFirstControl() {
 void Win32Window::SetClientHeight(int twips) {
   clientHeight_ = twips;
   // Only the docked status bar moves; every other control keeps its place.
-  for (const ControlDesign& control : design_.controls) {
-    if (control.kind != ControlKind::StatusBar) continue;
-    const RECT r = PixelRect(control);
-    SetWindowPos(controls_[control.id], nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+  if (statusBar_) {
+    const RECT r = PixelRect(statusBar_->design());
+    SetWindowPos(statusBar_->handle(), nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
   }
   ResizeToClient();
@@ -271,27 +262,7 @@ void Win32Window::SetUnderline(ControlId control, bool underline) {
 }
 
 void Win32Window::SetPanelText(int panel, std::string_view text) {
-  for (const ControlDesign& control : design_.controls) {
-    if (control.kind != ControlKind::StatusBar) continue;
-    SendMessageW(controls_[control.id], SB_SETTEXTW, static_cast<WPARAM>(panel - 1),
-                 reinterpret_cast<LPARAM>(Widen(text).c_str()));
-  }
-}
-
-// The time and date panels keep themselves current; only a changed text is redrawn.
-void Win32Window::UpdateClockPanels() {
-  for (const ControlDesign& control : design_.controls) {
-    if (control.kind != ControlKind::StatusBar) continue;
-    for (std::size_t part = 0; part < design_.panels.size(); ++part) {
-      const PanelKind kind = design_.panels[part].kind;
-      if (kind == PanelKind::Text) continue;
-      std::wstring& shown = kind == PanelKind::Time ? timeText_ : dateText_;
-      const std::wstring now = Clock(kind == PanelKind::Date);
-      if (now == shown) continue;
-      shown = now;
-      SendMessageW(controls_[control.id], SB_SETTEXTW, part, reinterpret_cast<LPARAM>(shown.c_str()));
-    }
-  }
+  if (statusBar_) statusBar_->SetText(panel, text);
 }
 
 // Lines are drawn on the window itself, in design order, so the grey one lies over the
@@ -360,7 +331,7 @@ LRESULT Win32Window::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       Paint();
       return 0;
     case WM_TIMER:
-      UpdateClockPanels();
+      if (statusBar_) statusBar_->UpdateClock();
       return 0;
     case DM_GETDEFID:
       for (const ControlDesign& control : design_.controls) {

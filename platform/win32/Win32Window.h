@@ -4,11 +4,13 @@
 
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <tuple>
 #include <type_traits>
 
 #include "platform/Ui.h"
+#include "platform/win32/Win32StatusBar.h"
 
 namespace velquin {
 
@@ -16,8 +18,12 @@ namespace velquin {
 // procedure only dispatches to the member functions.
 class Win32Window final : public Window {
  public:
-  Win32Window(HINSTANCE instance, const wchar_t* windowClass, const FormDesign& design, FormEvents& events);
+  // The window with all its controls, or nothing when the system could not make one of them.
+  static std::unique_ptr<Win32Window> Create(HINSTANCE instance, const wchar_t* windowClass,
+                                             const FormDesign& design, FormEvents& events);
   ~Win32Window() override;
+  Win32Window(const Win32Window&) = delete;
+  Win32Window& operator=(const Win32Window&) = delete;
 
   void Show() override;
   void SetClientHeight(int twips) override;
@@ -36,16 +42,16 @@ class Win32Window final : public Window {
   };
   using FontHandle = std::unique_ptr<std::remove_pointer_t<HFONT>, FontDeleter>;
 
+  Win32Window(const FormDesign& design, FormEvents& events);
+  bool Build(HINSTANCE instance, const wchar_t* windowClass);
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
-  void CreateControls(HINSTANCE instance);
+  bool CreateControls(HINSTANCE instance);
   void ApplyDpi(UINT dpi);
   void PlaceControls();
   RECT PixelRect(const ControlDesign& control) const;
-  void SetStatusParts(HWND statusBar);
   void ResizeToClient();
   void ApplyFont(const ControlDesign& control);
   HFONT Font(const FontDesign& font, bool underline);
-  void UpdateClockPanels();
   void Paint();
   void Command(int id, int code);
   void FocusFirstControl();
@@ -65,7 +71,7 @@ class Win32Window final : public Window {
   std::map<ControlId, bool> underlined_;
   std::map<ControlId, bool> lineVisible_;
   std::map<std::tuple<std::string_view, int, bool, bool>, FontHandle> fonts_;
-  std::wstring timeText_, dateText_;
+  std::optional<Win32StatusBar> statusBar_;
 };
 
 }  // namespace velquin

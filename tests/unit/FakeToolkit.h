@@ -66,6 +66,7 @@ class FakeWindow final : public Window {
 class FakeToolkit final : public Toolkit {
  public:
   std::unique_ptr<Window> Create(const FormDesign& design, FormEvents& events) override {
+    if (failCreate) return nullptr;
     ++created;
     return std::make_unique<FakeWindow>(design, events, open);
   }
@@ -86,6 +87,7 @@ class FakeToolkit final : public Toolkit {
   std::vector<FakeWindow*> open;
   int created = 0;
   bool quit = false;
+  bool failCreate = false;  // as when the system cannot make a window
 };
 
 class FakeShell final : public Shell {

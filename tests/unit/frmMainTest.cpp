@@ -122,6 +122,21 @@ TEST_F(frmMainTest, EachSaveLooksTheGameFolderUpAfresh) {
   EXPECT_EQ(files_->paths.back(), "D:\\Moved\\plyr.sav");  // no "\plyr.sav" in a drive's root
 }
 
+TEST_F(frmMainTest, AWindowTheSystemCannotMakeIsReportedAndReadsNothing) {
+  StoreFile();
+  toolkit_.failCreate = true;
+  EXPECT_FALSE(main_.Show());
+  EXPECT_TRUE(files_->paths.empty());
+
+  toolkit_.failCreate = false;
+  testing::FakeWindow& window = StartMain();
+  toolkit_.failCreate = true;
+  window.Click(cmdHelp);  // no help window, and the main window goes on
+  EXPECT_EQ(toolkit_.open.size(), 1u);
+  window.Click(cmdSave);
+  EXPECT_EQ(window.panels[1], "Names saved!");
+}
+
 TEST_F(frmMainTest, CharmapAsksTheShellForTheCharacterMap) {
   StartMain().Click(cmdCharmap);
   EXPECT_EQ(shell_.opened, std::vector<std::string>{"charmap.exe in C:\\"});
