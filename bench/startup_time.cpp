@@ -1,6 +1,6 @@
-// Times a program from CreateProcess to its window on screen (and, given a control id, to
-// that control holding text), over several runs; prints the median in milliseconds.
-// Usage: startup_time EXE CAPTION [CONTROL_ID] [RUNS]
+// Times programs from CreateProcess to their window on screen (and, given a control id, to
+// that control holding text), alternating over many rounds.
+// Usage: startup_time ROUNDS EXE CAPTION CONTROL_ID [EXE CAPTION CONTROL_ID]...
 #include <windows.h>
 
 #include <algorithm>
@@ -62,25 +62,47 @@ double RunOnce(const std::wstring& exe, const wchar_t* caption, int controlId) {
          static_cast<double>(frequency.QuadPart);
 }
 
+struct Program {
+  std::wstring exe;
+  const wchar_t* caption;
+  int controlId;
+  std::vector<double> times;
+};
+
+double Quantile(std::vector<double> sorted, double q) {
+  std::sort(sorted.begin(), sorted.end());
+  const double at = q * static_cast<double>(sorted.size() - 1);
+  const auto below = static_cast<std::size_t>(at);
+  const std::size_t above = std::min(below + 1, sorted.size() - 1);
+  return sorted[below] + (sorted[above] - sorted[below]) * (at - static_cast<double>(below));
+}
+
 }  // namespace
 
+// Runs the programs in turn, round after round, so that whatever else the machine does falls
+// on all of them alike; prints each one's median and interquartile range in milliseconds.
 int wmain(int argc, wchar_t** argv) {
-  if (argc < 3) {
-    std::fprintf(stderr, "usage: startup_time EXE CAPTION [CONTROL_ID] [RUNS]\n");
+  if (argc < 5 || (argc - 2) % 3 != 0) {
+    std::fprintf(stderr, "usage: startup_time ROUNDS EXE CAPTION CONTROL_ID [EXE CAPTION CONTROL_ID]...\n");
     return 2;
   }
-  const int controlId = argc > 3 ? _wtoi(argv[3]) : 0;
-  const int runs = argc > 4 ? _wtoi(argv[4]) : 9;
-  std::vector<double> times;
-  for (int i = 0; i < runs; ++i) {
-    const double ms = RunOnce(argv[1], argv[2], controlId);
-    if (ms < 0) {
-      std::fprintf(stderr, "run %d: no window\n", i);
-      return 1;
+  const int rounds = _wtoi(argv[1]);
+  std::vector<Program> programs;
+  for (int i = 2; i + 2 < argc; i += 3) programs.push_back({argv[i], argv[i + 1], _wtoi(argv[i + 2]), {}});
+  for (Program& program : programs) RunOnce(program.exe, program.caption, program.controlId);  // warm-up
+  for (int round = 0; round < rounds; ++round) {
+    for (Program& program : programs) {
+      const double ms = RunOnce(program.exe, program.caption, program.controlId);
+      if (ms < 0) {
+        std::fprintf(stderr, "round %d: no window from %ls\n", round, program.exe.c_str());
+        return 1;
+      }
+      program.times.push_back(ms);
     }
-    times.push_back(ms);
   }
-  std::sort(times.begin(), times.end());
-  std::printf("%.1f\n", times[times.size() / 2]);
+  for (const Program& program : programs) {
+    std::printf("%.1f %.1f %.1f\n", Quantile(program.times, 0.5), Quantile(program.times, 0.25),
+                Quantile(program.times, 0.75));
+  }
   return 0;
 }
