@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "core/DefaultMacros.h"
+#include "cases/SaveCases.h"
 #include "e2e/VelquinApp.h"
 #include "forms/HelpForm.h"
 #include "forms/frmHelp.h"
@@ -34,8 +34,6 @@ std::wstring Wide(std::string_view utf8) {
   return wide;
 }
 
-constexpr std::size_t kFileSize = 12 + 5 * 2108;
-
 class VelquinE2e : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -59,19 +57,9 @@ class VelquinE2e : public ::testing::Test {
 
   std::wstring PlayerFile() const { return game_ + L"\\plyr.sav"; }
 
-  // A file of realistic size with a pattern that has no zero byte, names and macros in place.
-  static Bytes StoredFile() {
-    Bytes file(kFileSize);
-    for (std::size_t i = 0; i < file.size(); ++i) file[i] = static_cast<unsigned char>(1 + i % 251);
-    const char* names[] = {"Alpha", "B\xE9ta", "Gamma", "Delta", "Epsilon"};  // \xE9 is é in 1252
-    for (int k = 0; k < 5; ++k)
-      Put(file, 12 + 2108 * static_cast<std::size_t>(k), names[k] + std::string(1, 0));
-    for (int m = 0; m < 10; ++m)
-      Put(file, 228 + 40 * static_cast<std::size_t>(m), "macro " + std::to_string(m) + '\0');
-    return file;
-  }
+  static Bytes StoredFile() { return cases::StoredPlayerFile(); }
   static void Put(Bytes& file, std::size_t offset, const std::string& bytes) {
-    std::copy(bytes.begin(), bytes.end(), file.begin() + static_cast<std::ptrdiff_t>(offset));
+    cases::Put(file, offset, bytes);
   }
 
   void Screenshot(HWND window, const std::wstring& name) const {
@@ -100,63 +88,24 @@ TEST_F(VelquinE2e, TheStartUpLoadShowsTheFilesNamesAndMacros) {
   Screenshot(main, L"main-window");
 }
 
-// One save as the user makes it: what is typed, which buttons are pressed, and what the
-// status bar and the file must say afterwards.
-struct SaveCase {
-  const char* name;
-  std::vector<std::pair<ControlId, std::wstring>> typed;
-  std::vector<ControlId> pressed;
-  std::wstring status;
-  std::vector<std::pair<std::size_t, std::string>> changed;  // offset, bytes; nothing else changes
-};
-
-// All ten stock macros, each with its zero bytes as far as its 40-byte slot holds them.
-std::vector<std::pair<std::size_t, std::string>> DefaultMacroFields() {
-  std::vector<std::pair<std::size_t, std::string>> fields;
-  for (std::size_t m = 0; m < kDefaultMacros.size(); ++m) {
-    fields.push_back({228 + 40 * m, (std::string(kDefaultMacros[m]) + "\0\0"s).substr(0, 40)});
-  }
-  return fields;
-}
-
-const SaveCase kSaveCases[] = {
-    {"an edited name lands in code page 1252, every name with its two zero bytes",
-     {{txtPlayer(2), L"Zo\u00EB\u2122"}},
-     {cmdSave},
-     L"Names saved!",
-     {{12, "Alpha\0\0"s},
-      {2120, "B\xE9ta\0\0"s},
-      {4228, "Zo\xEB\x99\0\0"s},
-      {6336, "Delta\0\0"s},
-      {8444, "Epsilon\0\0"s}}},
-    {"the default macros fill their slots, a full slot keeps one zero byte",
-     {},
-     {cmdME, cmdDefault, cmdSaveM},
-     L"Messages saved!",
-     DefaultMacroFields()},
-    {"a character outside the code page saves nothing",
-     {{txtPlayer(0), L"Ok"}, {txtPlayer(3), L"\u0416uk"}},
-     {cmdSave},
-     L"Can't save names!",
-     {}},
-};
-
 TEST_F(VelquinE2e, EachSaveWritesExactlyItsBytesAndSaysSo) {
-  for (const SaveCase& c : kSaveCases) {
+  for (const cases::SaveCase& c : cases::kSaveCases) {
     SCOPED_TRACE(c.name);
     const Bytes before = StoredFile();
     ASSERT_TRUE(WriteFileBytes(PlayerFile(), before));
     VelquinApp app(exe_);
     ASSERT_TRUE(app.started());
-    for (const auto& [box, text] : c.typed) VelquinApp::SetText(VelquinApp::Control(app.main(), box), text);
+    for (const auto& [box, text] : c.typed)
+      VelquinApp::SetText(VelquinApp::Control(app.main(), box), Wide(text));
     for (ControlId button : c.pressed) VelquinApp::Click(VelquinApp::Control(app.main(), button));
 
-    EXPECT_EQ(app.StatusMessage(), c.status);
+    EXPECT_EQ(app.StatusMessage(), Wide(c.status));
     Bytes expected = before;
     for (const auto& [offset, bytes] : c.changed) Put(expected, offset, bytes);
     EXPECT_EQ(ReadFileBytes(PlayerFile()), expected);
-    for (const auto& [box, text] : c.typed)
-      EXPECT_EQ(VelquinApp::Text(VelquinApp::Control(app.main(), box)), text);
+    for (const auto& [box, text] : c.typed) {
+      EXPECT_EQ(VelquinApp::Text(VelquinApp::Control(app.main(), box)), Wide(text));
+    }
   }
 }
 
