@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 
 #include "forms/Form.h"
 #include "platform/Services.h"
@@ -17,6 +18,10 @@ class frmMain final : public Form {
 
   void OnClick(ControlId control) override;
   void OnMouseMove(ControlId) override {}
+
+  // A message of the program's own in the first panel, where the saves report theirs. Only
+  // once the window is shown.
+  void ShowStatusMessage(std::string_view message) { window().SetPanelText(1, message); }
 
  private:
   void Form_Load() override;

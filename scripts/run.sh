@@ -4,9 +4,45 @@
 # own Wine prefix (WINEPREFIX, else ~/.wine) when DF:TFD is installed there, else in a demo
 # prefix with a demo game folder and a demo plyr.sav. With a display it opens the window
 # there; without one it runs under Xvfb and writes a screenshot.
+# With --linux it opens the native Linux program instead (build/linux-release/app/linux/velquin),
+# which finds the game in the player's own Wine, Proton, Lutris or Bottles prefixes; when none
+# holds it, it runs with a throwaway HOME whose Steam library holds the demo prefix.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
+if [ "${1:-}" = --linux ]; then
+  cmake --preset linux-test >/dev/null
+  cmake --build --preset linux-test --target velquin_make_demo_save
+  cmake --preset linux-release >/dev/null
+  cmake --build --preset linux-release --target velquin
+  velquin=build/linux-release/app/linux/velquin
+  if "$velquin" --list | grep -q '^No Wine prefix'; then
+    export HOME=${VELQUIN_DEMO_HOME:-/tmp/velquin-demo-home}
+    unset WINEPREFIX
+    demo=$HOME/.local/share/Steam/steamapps/compatdata/4242/pfx
+    echo "DF:TFD is in none of your Wine prefixes: using a demo HOME at $HOME"
+    mkdir -p "$(dirname "$demo")"
+    [ -f "$demo/drive_c/Games/DF-TFD/plyr.sav" ] ||
+      scripts/demo_prefix.sh "$demo" ./build/linux-test/velquin_make_demo_save >/dev/null
+  fi
+  "$velquin" --list
+  if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
+    echo "Starting the Linux program on $DISPLAY (close its window to end)."
+    exec "$velquin"
+  fi
+  screenshot=$(realpath -m "${VELQUIN_SCREENSHOT:-artifacts/velquin-linux-window.png}")
+  mkdir -p "$(dirname "$screenshot")"
+  echo "No display: running the Linux program under Xvfb."
+  xvfb-run -a -s "-screen 0 800x600x24" bash -c '
+    "$1" &
+    timeout 30 xdotool search --sync --name "^Velquin for DF:TFD$" >/dev/null || { echo "no window came up" >&2; exit 1; }
+    sleep 1
+    import -window root -crop 400x300+0+0 "$2"
+    kill %1
+  ' _ "$velquin" "$screenshot"
+  echo "Screenshot of the main window: $screenshot"
+  exit 0
+fi
 source scripts/wine_host.sh
 build=$VELQUIN_RUN_BUILD
 cmake --preset linux-test >/dev/null

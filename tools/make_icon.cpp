@@ -7,39 +7,16 @@
 #include <fstream>
 #include <vector>
 
+#include "tools/IconShape.h"
+
 namespace {
 
-constexpr int kSize = 32;
-enum Colour : std::uint8_t { kClear, kNavy, kEdge, kWhite, kAmber, kShade };
-constexpr std::array<std::array<std::uint8_t, 3>, 6> kPalette = {{{0, 0, 0},
-                                                                  {0x1B, 0x2A, 0x49},
-                                                                  {0x0E, 0x16, 0x2A},
-                                                                  {0xFF, 0xFF, 0xFF},
-                                                                  {0xF2, 0x8C, 0x28},
-                                                                  {0x2E, 0x45, 0x73}}};
+using namespace velquin::icon;
 
-double DistanceToSegment(double px, double py, double ax, double ay, double bx, double by) {
-  const double dx = bx - ax, dy = by - ay;
-  double t = ((px - ax) * dx + (py - ay) * dy) / (dx * dx + dy * dy);
-  t = t < 0 ? 0 : (t > 1 ? 1 : t);
-  return std::hypot(px - (ax + t * dx), py - (ay + t * dy));
-}
+constexpr int kSize = 32;
 
 Colour PixelAt(int x, int y) {
-  const double cx = x + 0.5, cy = y + 0.5;
-  // Rounded tile: corners of radius 6 are transparent.
-  const double r = 6, inner = kSize - r;
-  const double qx = cx < r ? r - cx : (cx > inner ? cx - inner : 0);
-  const double qy = cy < r ? r - cy : (cy > inner ? cy - inner : 0);
-  const double corner = std::hypot(qx, qy);
-  if (corner > r) return kClear;
-  if (corner > r - 1.2 || cx < 1.2 || cy < 1.2 || cx > kSize - 1.2 || cy > kSize - 1.2) return kEdge;
-  // The "V": two strokes meeting at the bottom.
-  const double stroke =
-      std::min(DistanceToSegment(cx, cy, 8, 6, 16, 23), DistanceToSegment(cx, cy, 24, 6, 16, 23));
-  if (stroke < 2.6) return kWhite;
-  if (cy >= 25.5 && cy <= 28 && cx >= 9 && cx <= 23) return kAmber;
-  return cy < 12 ? kShade : kNavy;
+  return IconColourAt(x + 0.5, y + 0.5);
 }
 
 void Put16(std::vector<std::uint8_t>& out, unsigned v) {

@@ -1,0 +1,65 @@
+#!/usr/bin/env bash
+# The native Linux program as a player gets it: installed with `cmake --install` into a
+# throwaway prefix, its desktop entry and metainfo validated, then run under Xvfb with a
+# throwaway HOME whose Steam library holds a Proton prefix made by real Wine with the game in
+# it. A name typed and saved from the keyboard must land byte-exact in that prefix's plyr.sav.
+# Usage: run_installed.sh NATIVE_RELEASE_BUILD_DIR NATIVE_BUILD_DIR_WITH_DEMO_TOOL [ARTIFACTS_DIR]
+set -euo pipefail
+build=$(realpath "$1")
+tools=$(realpath "$2")
+artifacts=$(realpath -m "${3:-artifacts/linux}")
+here=$(cd "$(dirname "$0")/../.." && pwd)
+mkdir -p "$artifacts"
+work=$(mktemp -d /tmp/velquin-installed.XXXXXX)
+trap 'WINEPREFIX="$prefix" wineserver -k 2>/dev/null || true; rm -rf "$work"' EXIT
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+cmake --install "$build" --prefix "$work/usr" >/dev/null
+share=$work/usr/share
+for f in bin/velquin share/applications/io.velquin.Velquin.desktop share/metainfo/io.velquin.Velquin.metainfo.xml \
+  share/icons/hicolor/48x48/apps/io.velquin.Velquin.png share/icons/hicolor/256x256/apps/io.velquin.Velquin.png \
+  share/icons/hicolor/scalable/apps/io.velquin.Velquin.svg; do
+  [ -f "$work/usr/$f" ] || fail "not installed: $f"
+done
+desktop-file-validate "$share/applications/io.velquin.Velquin.desktop" || fail "desktop-file-validate"
+appstreamcli validate --no-net "$share/metainfo/io.velquin.Velquin.metainfo.xml" || fail "appstreamcli validate"
+identify "$share/icons/hicolor/256x256/apps/io.velquin.Velquin.png" | grep -q ' 256x256 ' || fail "icon size"
+
+# A Steam library's Proton prefix with the game, made by Wine itself.
+export HOME=$work/home
+prefix=$HOME/.local/share/Steam/steamapps/compatdata/4242/pfx
+mkdir -p "$(dirname "$prefix")"
+"$here/scripts/demo_prefix.sh" "$prefix" "$tools/velquin_make_demo_save" >/dev/null 2>&1
+save=$prefix/drive_c/Games/DF-TFD/plyr.sav
+before=$work/before.sav
+cp "$save" "$before"
+
+listing=$(env -u WINEPREFIX "$work/usr/bin/velquin" --list)
+echo "$listing"
+grep -q "$prefix" <<<"$listing" || fail "--list does not name the Steam prefix"
+
+# Type a name into the first box, Tab to Save Names, press it: keyboard only.
+env -u WINEPREFIX xvfb-run -a -s "-screen 0 800x600x24" bash -c '
+  "$1" &
+  window=$(timeout 30 xdotool search --sync --name "^Velquin for DF:TFD$" | head -1) || exit 1
+  sleep 1
+  xdotool key --window "$window" ctrl+a
+  xdotool type --window "$window" --delay 20 "Neo"
+  for i in 1 2 3 4 5 6 7; do xdotool key --window "$window" Tab; done
+  xdotool key --window "$window" space
+  sleep 1
+  import -window root -crop 400x300+0+0 "$2/velquin-linux-window.png"
+  kill %1
+' _ "$work/usr/bin/velquin" "$artifacts" || fail "the window did not come up"
+
+# Only name slot 0 changed: "Neo" and two zero bytes at offset 12, every other byte kept.
+expected=$work/expected.sav
+cp "$before" "$expected"
+printf 'Neo\0\0' | dd of="$expected" bs=1 seek=12 conv=notrunc status=none
+if ! cmp -s "$save" "$expected"; then
+  fail "plyr.sav is not what the save must write"
+  cmp -l "$save" "$expected" | head -5
+fi
+echo "screenshot: $artifacts/velquin-linux-window.png"
+[ "$failures" = 0 ]
