@@ -7,7 +7,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh --fuzz
-targets=(fuzz_system_reg fuzz_windows_path fuzz_code_page fuzz_player_file)
+targets=(fuzz_system_reg fuzz_windows_path fuzz_code_page fuzz_player_file fuzz_steam_vdf fuzz_lutris_yaml)
 [ $# -gt 0 ] && [ "$1" != all ] && targets=("$1")
 seconds=${2:-60}
 

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QWidget>
+#include <map>
+#include <vector>
+
+#include "platform/Ui.h"
+
+class QLabel;
+class QPushButton;
+
+namespace velquin {
+
+// The top-level widget of one form: it draws the form's lines and passes what the user does
+// on to the form's events, until it is detached from them.
+class QtFormWidget final : public QWidget {
+ public:
+  QtFormWidget(const FormDesign& design, FormEvents& events);
+
+  // From here on nothing reaches the events; a close request is granted.
+  void Detach() { events_ = nullptr; }
+  // True while one of the form's handlers runs from here: the widget must outlive it.
+  bool Dispatching() const { return dispatching_ > 0; }
+
+  void AddLabel(QLabel& label, ControlId id);  // its moves and clicks become the label's
+  void AddButton(QPushButton& button, const ControlDesign& design);
+  void SetLineVisible(ControlId line, bool visible);
+  bool IsLine(ControlId id) const { return lineVisible_.count(id) != 0; }
+  bool LineVisible(ControlId line) const;
+  void SetLogicalDpi(qreal dpi) { dpi_ = dpi; }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  struct Button {
+    QPushButton* widget;
+    const ControlDesign* design;
+  };
+
+  template <class Handler>
+  void Dispatch(Handler handler);
+  bool PressButton(bool ControlDesign::*role);  // clicks the first visible one, if any
+
+  const FormDesign& design_;
+  FormEvents* events_;
+  int dispatching_ = 0;
+  qreal dpi_ = 96;
+  std::map<const QObject*, ControlId> labels_;
+  std::vector<Button> buttons_;
+  std::map<ControlId, bool> lineVisible_;
+};
+
+}  // namespace velquin

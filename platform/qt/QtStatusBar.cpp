@@ -1,0 +1,64 @@
+#include "platform/qt/QtStatusBar.h"
+
+#include <QDate>
+#include <QLabel>
+#include <QLocale>
+#include <QTime>
+
+#include "platform/qt/QtTwips.h"
+
+namespace velquin {
+
+namespace {
+
+constexpr int kClockPeriodMs = 1000;
+
+// The user's short date, or the short time.
+QString Clock(PanelKind kind) {
+  const QLocale locale = QLocale::system();
+  return kind == PanelKind::Date ? locale.toString(QDate::currentDate(), QLocale::ShortFormat)
+                                 : locale.toString(QTime::currentTime(), QLocale::ShortFormat);
+}
+
+}  // namespace
+
+QtStatusBar::QtStatusBar(std::span<const StatusPanelDesign> panels, QWidget* form)
+    : QFrame(form), design_(panels) {
+  setFocusPolicy(Qt::NoFocus);
+  for (std::size_t i = 0; i < design_.size(); ++i) {
+    auto* panel = new QLabel(this);
+    panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    panel->setTextFormat(Qt::PlainText);
+    panel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    panel->setIndent(2);
+    panel->setObjectName(QStringLiteral("Panels(%1)").arg(i + 1));
+    panels_.push_back(panel);
+  }
+  UpdateClock();
+  connect(&clock_, &QTimer::timeout, this, [this] { UpdateClock(); });
+  clock_.start(kClockPeriodMs);
+}
+
+// Each panel ends where the widths so far add up to, as the Win32 bar's parts do.
+void QtStatusBar::PlacePanels(qreal logicalDpi) {
+  int edge = 0;
+  for (std::size_t i = 0; i < panels_.size(); ++i) {
+    const int left = TwipsToPixels(edge, logicalDpi);
+    edge += design_[i].width;
+    panels_[i]->setGeometry(left, 0, TwipsToPixels(edge, logicalDpi) - left, height());
+  }
+}
+
+void QtStatusBar::SetText(int panel, const QString& text) {
+  if (panel >= 1 && panel <= static_cast<int>(panels_.size())) panels_[panel - 1]->setText(text);
+}
+
+void QtStatusBar::UpdateClock() {
+  for (std::size_t i = 0; i < panels_.size(); ++i) {
+    if (design_[i].kind == PanelKind::Text) continue;
+    const QString now = Clock(design_[i].kind);
+    if (panels_[i]->text() != now) panels_[i]->setText(now);
+  }
+}
+
+}  // namespace velquin
