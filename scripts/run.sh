@@ -11,10 +11,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
 if [ "${1:-}" = --linux ]; then
-  cmake --preset linux-test >/dev/null
-  cmake --build --preset linux-test --target velquin_make_demo_save
   cmake --preset linux-release >/dev/null
-  cmake --build --preset linux-release --target velquin
+  cmake --build --preset linux-release --target velquin velquin_make_demo_save
   velquin=build/linux-release/app/linux/velquin
   if "$velquin" --list | grep -q '^No Wine prefix'; then
     export HOME=${VELQUIN_DEMO_HOME:-/tmp/velquin-demo-home}
@@ -23,7 +21,7 @@ if [ "${1:-}" = --linux ]; then
     echo "DF:TFD is in none of your Wine prefixes: using a demo HOME at $HOME"
     mkdir -p "$(dirname "$demo")"
     [ -f "$demo/drive_c/Games/DF-TFD/plyr.sav" ] ||
-      scripts/demo_prefix.sh "$demo" ./build/linux-test/velquin_make_demo_save >/dev/null
+      scripts/demo_prefix.sh "$demo" ./build/linux-release/velquin_make_demo_save >/dev/null
   fi
   "$velquin" --list
   if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Sets up and runs every test: the native unit tests (ASan + UBSan) with the fuzz corpora
-# replayed, checks of both built exes, the backend cases on both backends against one Wine
-# prefix, and the end-to-end tests of the real exe under Wine, for each Windows build this
-# machine can run. Ends with one line "N passed, M failed" over its steps.
+# replayed and the Qt windows offscreen, checks of both built exes, the backend cases on both
+# backends against one Wine prefix, discovery over Wine-made prefixes, the installed Linux
+# program under Xvfb, and the end-to-end tests of the real exe under Wine, for each Windows
+# build this machine can run. Ends with one line "N passed, M failed" over its steps.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh || { echo "0 passed, 1 failed"; exit 1; }
@@ -22,11 +23,11 @@ step() {
 }
 
 build() {
-  for preset in linux-test win32 win64; do
+  for preset in linux-test linux-release win32 win64; do
     cmake --preset $preset >/dev/null && cmake --build --preset $preset || return 1
   done
 }
-step "build (native, 32-bit and 64-bit Windows)" build
+step "build (native tests, the Linux program, 32-bit and 64-bit Windows)" build
 if [ "$failed" -gt 0 ]; then
   echo "0 passed, 1 failed"
   exit 1
@@ -40,6 +41,9 @@ step "native unit tests" ctest --preset linux-test
 step "both exes: kind, imports, size, manifest" tests/exe/check_exes.sh build/win32 build/win64
 step "backends against one Wine prefix ($VELQUIN_WINE_BUILDS)" tests/backend/run_conformance.sh \
   build/linux-test/tests/velquin_backend_tests "${wine_builds[@]}"
+step "the game found in prefixes that Wine made" tests/discovery/run_real_prefixes.sh build/linux-test
+step "the installed Linux program under Xvfb" tests/linux/run_installed.sh build/linux-release build/linux-release \
+  artifacts/linux
 for b in $VELQUIN_WINE_BUILDS; do
   step "the real $b exe under Wine and Xvfb" tests/e2e/run_e2e.sh "build/$b" "artifacts/e2e/$b"
 done

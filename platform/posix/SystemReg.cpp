@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <optional>
+#include <sstream>
 
 #include "platform/Registry.h"
 #include "platform/Utf8.h"
@@ -9,6 +10,12 @@
 namespace velquin {
 
 namespace {
+
+// Not std::tolower: a program that takes the user's locale must still compare key names
+// the way Wine does.
+char FoldAscii(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 int HexDigit(char c) {
   if (c >= '0' && c <= '9') return c - '0';
@@ -19,17 +26,20 @@ int HexDigit(char c) {
 
 // Reads a string in Wine's escaped form from `pos` up to the unescaped `quote`; leaves `pos`
 // behind the quote. Nothing when the quote never comes.
-std::optional<std::u16string> ParseEscaped(const std::string& line, std::size_t& pos, char quote) {
+std::optional<std::u16string> ParseEscaped(std::string_view line, std::size_t& pos, char quote) {
   std::u16string out;
   while (pos < line.size()) {
     const char c = line[pos++];
     if (c == quote) return out;
+    if (c != '\\' && static_cast<unsigned char>(c) < 0x80) {
+      out.push_back(static_cast<char16_t>(c));
+      continue;
+    }
     if (c != '\\') {
       // Wine writes pure ASCII; a hand-made file may hold UTF-8.
       std::size_t end = pos;
       while (end < line.size() && (static_cast<unsigned char>(line[end]) & 0xC0) == 0x80) ++end;
-      for (char32_t ch : DecodeUtf8(std::string_view(line).substr(pos - 1, end - pos + 1)))
-        AppendUtf16(out, ch);
+      for (char32_t ch : DecodeUtf8(line.substr(pos - 1, end - pos + 1))) AppendUtf16(out, ch);
       pos = end;
       continue;
     }
@@ -122,15 +132,15 @@ bool IsStringType(std::uint32_t type) {
 }
 
 // The data after "=": "text", str(N):"text", dword:XXXXXXXX, hex:.. or hex(N):..
-std::optional<RegValue> ParseData(const std::string& line, std::size_t pos) {
+std::optional<RegValue> ParseData(std::string_view line, std::size_t pos) {
   RegValue value;
-  const std::string rest = line.substr(pos);
+  const std::string rest(line.substr(pos));
   if (rest.starts_with("\"") || rest.starts_with("str(")) {
     value.type = kRegString;
     if (rest.starts_with("str(")) {
       value.type = static_cast<std::uint32_t>(std::strtoul(rest.c_str() + 4, nullptr, 16));
       pos = line.find(":\"", pos);
-      if (pos == std::string::npos) return std::nullopt;
+      if (pos == std::string_view::npos) return std::nullopt;
       ++pos;
     }
     ++pos;
@@ -162,7 +172,7 @@ std::optional<RegValue> ParseData(const std::string& line, std::size_t pos) {
   return std::nullopt;
 }
 
-void ParseValueLine(const std::string& line, RegValues& values) {
+void ParseValueLine(std::string_view line, RegValues& values) {
   std::size_t pos = 0;
   std::string name;
   if (line.starts_with("@=")) {
@@ -177,25 +187,120 @@ void ParseValueLine(const std::string& line, RegValues& values) {
   if (auto value = ParseData(line, pos)) values[name] = std::move(*value);
 }
 
-// Joins the lines that Wine continues with a trailing backslash (long hex data).
-// Hand-edited and converted files have CRLF line ends: each line loses its "\r" before its
-// trailing backslash is looked for.
-bool NextPhysicalLine(std::istream& in, std::string& line) {
-  if (!std::getline(in, line)) return false;
-  if (!line.empty() && line.back() == '\r') line.pop_back();
-  return true;
+// The text's lines one by one, without their line ends. Hand-edited and converted files have
+// CRLF line ends: each line loses its "\r" before its trailing backslash is looked for.
+class LineReader {
+ public:
+  explicit LineReader(std::string_view text) : text_(text) {}
+
+  bool NextPhysical(std::string_view& line) {
+    if (pos_ >= text_.size()) return false;
+    std::size_t end = text_.find('\n', pos_);
+    if (end == std::string_view::npos) end = text_.size();
+    line = text_.substr(pos_, end - pos_);
+    pos_ = end + 1;
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    return true;
+  }
+
+  // Joins the lines that Wine continues with a trailing backslash (long hex data) into
+  // `joined`; a line that goes on no further is handed out as it lies in the text.
+  bool NextLogical(std::string_view& line) {
+    if (!NextPhysical(line)) return false;
+    if (line.empty() || line.back() != '\\' || line.front() == '[') return true;
+    joined_.assign(line);
+    std::string_view more;
+    while (!joined_.empty() && joined_.back() == '\\' && joined_.front() != '[' && NextPhysical(more)) {
+      joined_.pop_back();
+      const std::size_t start = more.find_first_not_of(" \t");
+      if (start != std::string_view::npos) joined_ += more.substr(start);
+    }
+    line = joined_;
+    return true;
+  }
+
+ private:
+  std::string_view text_;
+  std::size_t pos_ = 0;
+  std::string joined_;
+};
+
+// Which keys a parse keeps: all of them, or the wanted ones and every key above them.
+class KeyFilter {
+ public:
+  KeyFilter() = default;
+  explicit KeyFilter(const std::set<std::string>& wanted) : all_(false) {
+    for (const std::string& path : wanted) {
+      for (std::size_t end = path.find('\\'); end != std::string::npos; end = path.find('\\', end + 1))
+        kept_.insert(path.substr(0, end));
+      kept_.insert(path);
+    }
+  }
+  bool Keeps(const std::string& foldedPath) const { return all_ || kept_.contains(foldedPath); }
+
+ private:
+  bool all_ = true;
+  std::set<std::string> kept_;
+};
+
+enum class KeyLine { kKept, kSkipped, kNotPlain };
+
+// The key path of a "[...]" line in lower case, for the plain form Wine writes nearly all of
+// them in: ASCII names, each backslash between them written as two. A key below one the filter
+// does not keep is skipped as soon as that shows, before the rest of its path is read. Any
+// other escape or byte leaves the line to the full decoding.
+KeyLine FoldPlainKeyPath(std::string_view line, const KeyFilter& filter, std::string& folded) {
+  folded.clear();
+  for (std::size_t pos = 1; pos < line.size(); ++pos) {
+    const char c = line[pos];
+    if (c == ']') return filter.Keeps(folded) ? KeyLine::kKept : KeyLine::kSkipped;
+    if (static_cast<unsigned char>(c) >= 0x80) return KeyLine::kNotPlain;
+    if (c == '\\') {
+      if (pos + 1 >= line.size() || line[pos + 1] != '\\') return KeyLine::kNotPlain;
+      if (!filter.Keeps(folded)) return KeyLine::kSkipped;  // nor any key below it
+      ++pos;
+    }
+    folded.push_back(FoldAscii(c));
+  }
+  return KeyLine::kNotPlain;
 }
 
-bool NextLogicalLine(std::istream& in, std::string& line) {
-  if (!NextPhysicalLine(in, line)) return false;
-  while (!line.empty() && line.back() == '\\' && line.front() != '[') {
-    std::string more;
-    if (!NextPhysicalLine(in, more)) break;
-    line.pop_back();
-    const std::size_t start = more.find_first_not_of(" \t");
-    line += start == std::string::npos ? "" : more.substr(start);
+// The key a "[...]" line opens if the filter keeps it; null for a key passed over and for a
+// line whose path never ends.
+RegKeyData* KeptKey(std::string_view line, const KeyFilter& filter, std::string& folded, SystemReg& reg) {
+  switch (FoldPlainKeyPath(line, filter, folded)) {
+    case KeyLine::kKept:
+      return &reg.keys[folded];
+    case KeyLine::kSkipped:
+      return nullptr;
+    case KeyLine::kNotPlain:
+      break;
   }
-  return true;
+  std::size_t pos = 1;
+  const auto path = ParseEscaped(line, pos, ']');
+  if (!path) return nullptr;
+  folded = FoldCase(NarrowKey(*path));
+  return filter.Keeps(folded) ? &reg.keys[folded] : nullptr;
+}
+
+SystemReg Parse(std::string_view text, const KeyFilter& filter) {
+  SystemReg reg;
+  RegKeyData* current = nullptr;
+  LineReader lines(text);
+  std::string_view line;
+  std::string path;
+  while (lines.NextLogical(line)) {
+    if (line.starts_with("[")) {
+      current = KeptKey(line, filter, path, reg);
+    } else if (line.starts_with("#arch=")) {
+      reg.win64 = line == "#arch=win64";
+    } else if (current && line == "#link") {
+      current->isLink = true;
+    } else if (current && (line.starts_with("\"") || line.starts_with("@="))) {
+      ParseValueLine(line, current->values);
+    }
+  }
+  return reg;
 }
 
 // Where a link key points, as a path below HKEY_LOCAL_MACHINE.
@@ -213,7 +318,7 @@ std::optional<std::string> LinkTarget(const RegKeyData& key) {
 }  // namespace
 
 std::string FoldCase(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  for (char& c : text) c = FoldAscii(c);
   return text;
 }
 
@@ -237,23 +342,13 @@ std::string FollowLinks(const SystemReg& reg, std::string path) {
 }
 
 SystemReg ParseSystemReg(std::istream& in) {
-  SystemReg reg;
-  RegKeyData* current = nullptr;
-  std::string line;
-  while (NextLogicalLine(in, line)) {
-    if (line.starts_with("#arch=")) {
-      reg.win64 = line == "#arch=win64";
-    } else if (line.starts_with("[")) {
-      std::size_t pos = 1;
-      auto path = ParseEscaped(line, pos, ']');
-      current = path ? &reg.keys[FoldCase(NarrowKey(*path))] : nullptr;
-    } else if (current && line == "#link") {
-      current->isLink = true;
-    } else if (current && (line.starts_with("\"") || line.starts_with("@="))) {
-      ParseValueLine(line, current->values);
-    }
-  }
-  return reg;
+  std::ostringstream text;
+  text << in.rdbuf();
+  return Parse(text.str(), KeyFilter());
+}
+
+SystemReg ParseSystemReg(std::string_view text, const std::set<std::string>& wantedKeys) {
+  return Parse(text, KeyFilter(wantedKeys));
 }
 
 }  // namespace velquin

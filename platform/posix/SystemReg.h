@@ -3,7 +3,9 @@
 #include <cstdint>
 #include <istream>
 #include <map>
+#include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace velquin {
@@ -31,6 +33,11 @@ struct SystemReg {
 
 // Reads the text Wine writes; lines it does not understand are passed over.
 SystemReg ParseSystemReg(std::istream& in);
+
+// The same, keeping only the wanted keys (lower-case paths) and the keys above them, where a
+// link on the way to a wanted key may sit. The value lines of every other key are passed over
+// unparsed, so a lookup does not pay for the thousands of keys a prefix holds.
+SystemReg ParseSystemReg(std::string_view text, const std::set<std::string>& wantedKeys);
 
 // Lower-cases the ASCII letters, as the keys and value names are compared.
 std::string FoldCase(std::string text);

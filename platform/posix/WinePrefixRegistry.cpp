@@ -1,29 +1,13 @@
 #include "platform/posix/WinePrefixRegistry.h"
 
 #include <cstring>
-#include <fstream>
 
 #include "platform/Utf8.h"
+#include "platform/posix/MachineKeyReader.h"
 
 namespace velquin {
 
 namespace {
-
-std::string TrimSeparators(std::string path) {
-  while (!path.empty() && path.front() == '\\') path.erase(path.begin());
-  while (!path.empty() && path.back() == '\\') path.pop_back();
-  return path;
-}
-
-// On a 64-bit prefix a 32-bit program's HKLM\Software lies under Software\Wow6432Node;
-// the keys both views share are links there, which the caller follows.
-std::string ThirtyTwoBitView(const SystemReg& reg, const std::string& foldedPath) {
-  const std::string software = "software\\";
-  if (!reg.win64 || !foldedPath.starts_with(software)) return foldedPath;
-  const std::string rest = foldedPath.substr(software.size());
-  if (rest.starts_with("wow6432node")) return foldedPath;
-  return software + "wow6432node\\" + rest;
-}
 
 // RegQueryValueExA's view of string data: the ANSI bytes, each character the code page
 // cannot hold given as "?".
@@ -48,13 +32,10 @@ WinePrefixRegistry::WinePrefixRegistry(std::filesystem::path winePrefix, const C
 std::int32_t WinePrefixRegistry::OpenKey(RegistryKey root, const std::string& subKey, std::uint32_t,
                                          RegistryKey& key) {
   if (root != kLocalMachine) return kRegFileNotFound;
-  std::ifstream file(prefix_ / "system.reg");
-  if (!file) return kRegFileNotFound;
-  const SystemReg reg = ParseSystemReg(file);
-  const auto found = reg.keys.find(FollowLinks(reg, ThirtyTwoBitView(reg, FoldCase(TrimSeparators(subKey)))));
-  if (found == reg.keys.end()) return kRegFileNotFound;
+  std::optional<RegValues> values = ReadMachineKey(prefix_, subKey);
+  if (!values) return kRegFileNotFound;
   key = nextKey_++;
-  openKeys_[key] = found->second.values;
+  openKeys_[key] = std::move(*values);
   return kRegOk;
 }
 

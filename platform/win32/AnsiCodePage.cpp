@@ -9,8 +9,15 @@ namespace velquin {
 char32_t AnsiCodePage::ByteToChar(std::uint8_t byte) const {
   const char in = static_cast<char>(byte);
   wchar_t out[2] = {};
-  // A lone lead byte of a double-byte code page stands for no character.
-  if (MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, &in, 1, out, 2) != 1) return kReplacementChar;
+  // A lone lead byte of a double-byte code page stands for no character. A single-byte code
+  // page is read without that check: it would refuse the bytes that stand for private-use
+  // characters (874's 0xDB, say), which Windows writes as those very bytes, so a stored name
+  // would load as something that cannot be saved back.
+  CPINFO info{};
+  const bool singleByte = GetCPInfo(CP_ACP, &info) && info.MaxCharSize == 1;
+  if (MultiByteToWideChar(CP_ACP, singleByte ? 0 : MB_ERR_INVALID_CHARS, &in, 1, out, 2) != 1) {
+    return kReplacementChar;
+  }
   return out[0];
 }
 

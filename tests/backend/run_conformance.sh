@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # Runs the same backend cases against one throwaway Wine prefix: natively through the POSIX
 # backend (which reads the prefix's system.reg and drives), and as each cross-built Win32
-# test exe under Wine (which asks the real registry API and file API).
+# test exe under Wine (which asks the real registry API and file API). Then, for each
+# single-byte ANSI code page, each exe writes the table of Windows' conversions under a locale
+# of that code page, which Wine also stores as the prefix's ANSI code page; the native suite
+# reads that code page from the prefix and must convert exactly as the table says.
 # Usage: run_conformance.sh NATIVE_TEST_BINARY WINDOWS_BUILD_DIR...
 set -euo pipefail
 native_tests=$1
@@ -26,11 +29,42 @@ wineserver -w
 make_locked_player_file
 
 status=0
+all_but_tables='--gtest_filter=-CodePageTableOfThisBackend.*'
 echo "== POSIX backend against the prefix"
-VELQUIN_REGISTRY_FIXTURE=1 VELQUIN_READONLY_GAME_FOLDER="$locked" run_gtest "$native_tests" || status=1
+VELQUIN_REGISTRY_FIXTURE=1 VELQUIN_READONLY_GAME_FOLDER="$locked" run_gtest "$native_tests" "$all_but_tables" ||
+  status=1
 for build in "$@"; do
   echo "== Win32 backend under Wine: $build"
   VELQUIN_REGISTRY_FIXTURE=1 VELQUIN_READONLY_GAME_FOLDER="$(windows_path "$locked")" \
-    run_gtest "$VELQUIN_WINE" "$build/tests/velquin_backend_tests.exe" || status=1
+    run_gtest "$VELQUIN_WINE" "$build/tests/velquin_backend_tests.exe" "$all_but_tables" || status=1
+done
+
+# Code page and a locale Wine gives it for (Wine needs no glibc locale installed for LC_ALL).
+code_pages='874:th_TH 1250:pl_PL 1251:ru_RU 1252:en_US 1253:el_GR 1254:tr_TR 1255:he_IL 1256:ar_SA
+  1257:lt_LT 1258:vi_VN'
+tables="$work/tables"
+mkdir -p "$tables"
+for entry in $code_pages; do
+  number=${entry%%:*}
+  locale=${entry#*:}.UTF-8
+  for build in "$@"; do
+    echo "== Code page $number ($locale): Windows' table from $build"
+    LC_ALL=$locale VELQUIN_CODE_PAGE_TABLE_OUT="$(windows_path "$tables/$number-${build##*/}.txt")" \
+      run_gtest "$VELQUIN_WINE" "$build/tests/velquin_backend_tests.exe" \
+      '--gtest_filter=CodePageTableOfThisBackend.IsWrittenForTheOtherToCompare' || status=1
+  done
+  # Writes system.reg out, with the code page the last exe started under (a server that has
+  # gone by itself has written it already).
+  wineserver -k 2>/dev/null || true
+  wineserver -w 2>/dev/null || true
+  grep -q "^\"ACP\"=\"$number\"" "$WINEPREFIX/system.reg" || {
+    echo "Wine did not store code page $number as the prefix's ANSI code page" >&2
+    status=1
+  }
+  for build in "$@"; do
+    echo "== Code page $number: the POSIX backend against $build's table"
+    VELQUIN_WINDOWS_CODE_PAGE_TABLE="$tables/$number-${build##*/}.txt" \
+      run_gtest "$native_tests" '--gtest_filter=CodePageTableOfThisBackend.IsTheTableWindowsWrote' || status=1
+  done
 done
 exit $status

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <set>
 #include <sstream>
 
 #include "ZOVURFolder/ZOVURFolder.h"
@@ -63,6 +64,34 @@ TEST(SystemRegTest, ReadsValuesOfEveryFormWithTheirEscapes) {
   EXPECT_EQ(fromCrlf.keys.at("k").values.at("s").text, std::u16string(u"x") + u'\0');
 }
 
+TEST(SystemRegTest, AFilteredReadHasTheWantedKeysAndThoseAboveThemAsAFullReadHasThem) {
+  const std::string text = std::string(kHandMade) +
+                           "[Software\\\\Caf\\x00e9\\\\Wanted] 1\n\"V\"=\"yes\"\n"
+                           "[Software\\\\Skipped] 1\n\"Blob\"=hex:01,\\\n"
+                           "[Software\\\\Swallowed] 1\n"  // the continued value's second line, no key
+                           "[Software\\\\Skipped\\\\Caf\\x00e9] 1\n\"V\"=\"no\"\n"
+                           "[Software\\\\Microsoft\\\\Windows] 1\n#link\n\"V\"=\"link\"\n";
+  std::istringstream in(text);
+  const SystemReg full = ParseSystemReg(in);
+  const std::string game = "software\\microsoft\\windows\\currentversion\\app paths\\zovur.exe";
+  const SystemReg filtered =
+      ParseSystemReg(text, {game, "software\\caf\u00e9\\wanted", "software\\swallowed"});
+
+  std::set<std::string> paths;
+  for (const auto& [path, key] : filtered.keys) {
+    paths.insert(path);
+    ASSERT_EQ(key.isLink, full.keys.at(path).isLink) << path;
+    ASSERT_EQ(key.values.size(), full.keys.at(path).values.size()) << path;
+    for (const auto& [name, value] : key.values) {
+      const RegValue& whole = full.keys.at(path).values.at(name);
+      EXPECT_TRUE(value.type == whole.type && value.text == whole.text && value.bytes == whole.bytes) << name;
+    }
+  }
+  EXPECT_EQ(paths,
+            (std::set<std::string>{game, "software\\microsoft\\windows", "software\\caf\u00e9\\wanted"}));
+  EXPECT_TRUE(filtered.keys.at("software\\microsoft\\windows").isLink);
+}
+
 class WinePrefixRegistryTest : public testing::TempFolder {
  protected:
   void WriteSystemReg(const std::string& text) { Write("system.reg", text); }
@@ -120,6 +149,15 @@ TEST_F(WinePrefixRegistryTest, ASixtyFourBitPrefixIsReadThroughWow6432Node) {
       "  73,00,5c,00,43,00,75,00,72,00,72,00,65,00,6e,00,74,00,56,00,65,00,72,00,73,00,69,00,6f,00,6e,00,\\\n"
       "  5c,00,41,00,70,00,70,00,20,00,50,00,61,00,74,00,68,00,73,00\n");
   EXPECT_EQ(GameFolder(), "C:\\shared");
+
+  // A link may lead to a key the lookup could not know to ask for.
+  WriteSystemReg(
+      "WINE REGISTRY Version 2\n#arch=win64\n\n"
+      "[Software\\\\Elsewhere\\\\Zovur] 1\n\"Path\"=\"C:\\\\elsewhere\"\n\n"
+      "[Software\\\\Wow6432Node\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\App Paths\\\\zovur.exe] "
+      "1\n#link\n"
+      "\"SymbolicLinkValue\"=str(6):\"\\\\Registry\\\\Machine\\\\Software\\\\Elsewhere\\\\Zovur\"\n");
+  EXPECT_EQ(GameFolder(), "C:\\elsewhere");
 }
 
 TEST_F(WinePrefixRegistryTest, ALoneSurrogateIsOneQuestionMarkAndNothingMoreIsLost) {

@@ -1,7 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <iterator>
+
+#include "ZOVURFolder/ZOVURFolder.h"
+#include "core/Saves.h"
 #include "core/StartupLoad.h"
+#include "platform/posix/AnsiCodePages.h"
 #include "platform/posix/PosixFileAccess.h"
+#include "platform/posix/PrefixCodePage.h"
+#include "platform/posix/PrefixServices.h"
 #include "platform/posix/Windows1252.h"
 #include "platform/posix/WinePrefix.h"
 #include "unit/TempFolder.h"
@@ -41,6 +48,50 @@ TEST_F(WinePrefixTest, WindowsPathsGoThroughTheDriveLinksWithoutRegardToCase) {
   std::ofstream(drive / "Games" / "DF Game" / "PLYR.SAV", std::ios::binary)
       << std::string(12, '\1') << "Neo" << '\0';
   EXPECT_EQ(LoadNamesAndMacros("C:\\GAMES\\df GAME", files, Windows1252()).names[0], "Neo");
+}
+
+// A prefix whose registry names its ANSI code page and the game, stored in that code page's
+// bytes in the drive's plyr.sav.
+class PrefixServicesTest : public testing::TempFolder {
+ protected:
+  void MakePrefix(const std::string& codePage) {
+    std::filesystem::create_directories(folder_ / "drive_c" / "DF");
+    std::filesystem::create_directories(folder_ / "dosdevices");
+    std::filesystem::create_directory_symlink("../drive_c", folder_ / "dosdevices" / "c:");
+    Write("system.reg",
+          "WINE REGISTRY Version 2\n#arch=win32\n\n"
+          "[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\App Paths\\\\zovur.exe] 1\n"
+          "\"Path\"=\"C:\\\\DF\\\\\\x0142\"\n\n"  // C:\DF\ł
+          "[System\\\\CurrentControlSet\\\\Control\\\\Nls\\\\Codepage] 1\n\"ACP\"=\"" +
+              codePage + "\"\n");
+    std::filesystem::create_directories(folder_ / "drive_c" / "DF" / "\xC5\x82");
+    Write(player_, stored_);
+  }
+  const std::string stored_ = std::string(12, '\1') + "\xB3ukasz" + '\0';  // 0xB3: "ł" in 1250, "³" in 1252
+  const std::filesystem::path player_ = std::filesystem::path("drive_c") / "DF" / "\xC5\x82" / "plyr.sav";
+};
+
+TEST_F(PrefixServicesTest, ThePrefixsCodePageReadsItsRegistryAndItsPlayerFile) {
+  MakePrefix("1250");
+  PlatformServices os = MakePrefixServices(folder_);
+  const std::string gamePath = LookUpGameFolder(*os.registry, *os.codePage);
+  EXPECT_EQ(gamePath, "C:\\DF\\\xC5\x82");  // in 1252 the registry call would give "?"
+  EXPECT_EQ(LoadNamesAndMacros(gamePath, *os.files, *os.codePage).names[0], "\xC5\x82ukasz");
+}
+
+TEST_F(PrefixServicesTest, ADoubleByteCodePageFindsNoGameAndWritesNothing) {
+  MakePrefix("932");
+  EXPECT_EQ(WhyNoAnsiCodePage(PrefixAnsiCodePage(folder_)),
+            "This prefix uses code page 932, a double-byte code page; Velquin edits single-byte names only.");
+  PlatformServices os = MakePrefixServices(folder_);
+  const std::string gamePath = LookUpGameFolder(*os.registry, *os.codePage);
+  EXPECT_EQ(gamePath, "");
+  EXPECT_EQ(SaveNames(gamePath, {"", "", "", "", ""}, *os.files, *os.codePage).message, "Can't save names!");
+  // Even given the folder, no character is written.
+  EXPECT_EQ(SaveNames("C:\\DF\\\xC5\x82", {"Ann", "", "", "", ""}, *os.files, *os.codePage).message,
+            "Can't save names!");
+  std::ifstream in(folder_ / player_, std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), stored_);
 }
 
 }  // namespace

@@ -1,0 +1,49 @@
+#include "platform/posix/PrefixServices.h"
+
+#include "platform/Utf8.h"
+#include "platform/posix/AnsiCodePages.h"
+#include "platform/posix/PosixFileAccess.h"
+#include "platform/posix/PrefixCodePage.h"
+#include "platform/posix/WinePrefixRegistry.h"
+
+namespace velquin {
+
+namespace {
+
+// Stands in for a code page Velquin cannot convert: no byte is read as a character and no
+// character is written, so nothing is ever misread or half saved.
+class RefusingCodePage final : public CodePage {
+ public:
+  char32_t ByteToChar(std::uint8_t) const override { return kReplacementChar; }
+  std::optional<std::uint8_t> CharToByte(char32_t) const override { return std::nullopt; }
+};
+
+// A registry without keys: the lookup finds no game, so no player file is opened.
+class EmptyRegistry final : public Registry {
+ public:
+  std::int32_t OpenKey(RegistryKey, const std::string&, std::uint32_t, RegistryKey&) override {
+    return kRegFileNotFound;
+  }
+  std::int32_t QueryValue(RegistryKey, const std::string&, std::uint32_t&, std::uint8_t*,
+                          std::uint32_t&) override {
+    return kRegInvalidHandle;
+  }
+  std::int32_t CloseKey(RegistryKey) override { return kRegInvalidHandle; }
+};
+
+}  // namespace
+
+PlatformServices MakePrefixServices(const std::filesystem::path& prefix) {
+  PlatformServices services;
+  services.codePage = MakeAnsiCodePage(PrefixAnsiCodePage(prefix));
+  if (services.codePage) {
+    services.registry = std::make_unique<WinePrefixRegistry>(prefix, *services.codePage);
+  } else {
+    services.codePage = std::make_unique<RefusingCodePage>();
+    services.registry = std::make_unique<EmptyRegistry>();
+  }
+  services.files = std::make_unique<PosixFileAccess>(prefix);
+  return services;
+}
+
+}  // namespace velquin

@@ -1,0 +1,131 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <optional>
+
+#include "platform/posix/AnsiCodePages.h"
+#include "platform/posix/IconvCodePage.h"
+#include "platform/posix/LocaleCodePage.h"
+#include "platform/posix/PrefixCodePage.h"
+#include "unit/TempFolder.h"
+
+namespace velquin {
+namespace {
+
+constexpr int kSingleByteCodePages[] = {874, 1250, 1251, 1252, 1253, 1254, 1255, 1256, 1257, 1258};
+
+TEST(IconvCodePageTest, EveryByteOfEveryCodePageIsOneCharacterThatComesBackAsIt) {
+  for (int number : kSingleByteCodePages) {
+    const auto cp = IconvCodePage::Open(number);
+    ASSERT_TRUE(cp) << number;
+    for (int byte = 0; byte < 256; ++byte) {
+      const char32_t ch = cp->ByteToChar(static_cast<std::uint8_t>(byte));
+      EXPECT_NE(ch, U'\uFFFD') << number << " byte " << byte;  // a stored name would not save back
+      EXPECT_EQ(cp->CharToByte(ch), byte) << number << " byte " << byte;
+    }
+  }
+  // Bytes iconv refuses: a C1 control, consecutive private-use characters, and one that glibc's
+  // CP1255 lacks; as the Windows tables in the backend suite have them.
+  const auto thai = IconvCodePage::Open(874);
+  EXPECT_EQ(thai->ByteToChar(0x81), U'\u0081');
+  EXPECT_EQ(thai->ByteToChar(0xDB), U'\uF8C1');
+  EXPECT_EQ(thai->ByteToChar(0xFC), U'\uF8C5');
+  const auto hebrew = IconvCodePage::Open(1255);
+  EXPECT_EQ(hebrew->ByteToChar(0xCA), U'\u05BA');
+  EXPECT_EQ(hebrew->ByteToChar(0xD9), U'\uF88D');
+
+  // Vietnamese keeps a letter and its tone mark apart, and has no byte for the letter with the mark.
+  const auto vietnamese = IconvCodePage::Open(1258);
+  EXPECT_EQ(vietnamese->ByteToChar('A'), U'A');
+  EXPECT_EQ(vietnamese->ByteToChar(0xF2), U'\u0323');
+  EXPECT_FALSE(vietnamese->CharToByte(U'\u1EA0'));                 // A with dot below
+  EXPECT_FALSE(vietnamese->CharToByte(U'\u00C3'));                 // A with tilde: 0xC3 is A with breve here
+  EXPECT_FALSE(IconvCodePage::Open(1252)->CharToByte(U'\u0100'));  // no best fit "A"
+}
+
+TEST(AnsiCodePagesTest, OnlySingleByteCodePagesGetAConverterAndTheOthersSayWhy) {
+  for (int number : kSingleByteCodePages) {
+    EXPECT_NE(MakeAnsiCodePage(number), nullptr) << number;
+    EXPECT_EQ(WhyNoAnsiCodePage(number), "") << number;
+  }
+  for (int number : {932, 936, 949, 950, 65001, 437, 0, -1}) {
+    EXPECT_EQ(MakeAnsiCodePage(number), nullptr) << number;
+    EXPECT_NE(WhyNoAnsiCodePage(number), "") << number;
+  }
+  EXPECT_EQ(WhyNoAnsiCodePage(932),
+            "This prefix uses code page 932, a double-byte code page; Velquin edits single-byte names only.");
+}
+
+// Sets the three locale variables for one test and puts the old ones back.
+class LocaleVariables {
+ public:
+  LocaleVariables(const char* lcAll, const char* lcCtype, const char* lang) {
+    Set("LC_ALL", lcAll);
+    Set("LC_CTYPE", lcCtype);
+    Set("LANG", lang);
+  }
+  ~LocaleVariables() {
+    for (const auto& [name, value] : saved_) value ? ::setenv(name, value->c_str(), 1) : ::unsetenv(name);
+  }
+  LocaleVariables(const LocaleVariables&) = delete;
+  LocaleVariables& operator=(const LocaleVariables&) = delete;
+
+ private:
+  void Set(const char* name, const char* value) {
+    const char* old = std::getenv(name);
+    saved_.emplace_back(name, old ? std::optional<std::string>(old) : std::nullopt);
+    value ? ::setenv(name, value, 1) : ::unsetenv(name);
+  }
+  std::vector<std::pair<const char*, std::optional<std::string>>> saved_;
+};
+
+TEST(LocaleCodePageTest, TheCodePageWineGivesTheUsersLocale) {
+  const struct {
+    const char* locale;
+    int codePage;
+  } cases[] = {
+      {"pl_PL.UTF-8", 1250}, {"ru_RU.UTF-8", 1251}, {"de_DE.UTF-8@euro", 1252}, {"el_GR", 1253},
+      {"tr_TR.UTF-8", 1254}, {"he_IL.UTF-8", 1255}, {"ar_EG.UTF-8", 1256},      {"lv_LV", 1257},
+      {"vi_VN", 1258},       {"th_TH.UTF-8", 874},  {"ja_JP.UTF-8", 932},       {"zh_CN.UTF-8", 936},
+      {"zh_TW.UTF-8", 950},  {"ko_KR.EUC-KR", 949}, {"hi_IN", 65001},           {"sr_RS@latin", 1250},
+      {"sr_RS", 1252},       {"be_BY@latin", 1252}, {"C.UTF-8", 1252},          {"", 1252},
+  };
+  for (const auto& c : cases) EXPECT_EQ(LocaleAnsiCodePage(c.locale), c.codePage) << c.locale;
+
+  {
+    const LocaleVariables set("", "pl_PL.UTF-8", "ru_RU.UTF-8");  // an empty LC_ALL is no choice
+    EXPECT_EQ(UserLocale(), "pl_PL.UTF-8");
+  }
+  const LocaleVariables set("el_GR.UTF-8", "pl_PL.UTF-8", "ru_RU.UTF-8");
+  EXPECT_EQ(UserLocale(), "el_GR.UTF-8");
+}
+
+using PrefixCodePageTest = testing::TempFolder;
+
+TEST_F(PrefixCodePageTest, TheRegistrysCodePageElseTheLocalesElseWestern) {
+  const LocaleVariables set("ru_RU.UTF-8", nullptr, nullptr);
+  EXPECT_EQ(PrefixAnsiCodePage(folder_), 1251);  // no system.reg yet
+
+  // As wineboot writes it: "Codepage", in a 64-bit prefix.
+  const std::string key =
+      "WINE REGISTRY Version 2\n#arch=win64\n\n[System\\\\CurrentControlSet\\\\Control\\\\Nls\\\\Codepage] "
+      "1\n";
+  Write("system.reg", key + "\"ACP\"=\"1250\"\n\"OEMCP\"=\"852\"\n");
+  EXPECT_EQ(PrefixAnsiCodePage(folder_), 1250);
+  for (const char* unusable :
+       {"\"ACP\"=\"\"", "\"ACP\"=\"12a\"", "\"ACP\"=dword:000004e2", "\"ACP\"=\"99999999\""}) {
+    Write("system.reg", key + unusable + "\n");
+    EXPECT_EQ(PrefixAnsiCodePage(folder_), 1251) << unusable;
+  }
+
+  // Where CurrentControlSet is a link to ControlSet001, the lookup follows it there.
+  Write("system.reg",
+        "[System\\\\ControlSet001\\\\Control\\\\Nls\\\\CodePage] 1\n\"ACP\"=\"874\"\n\n"
+        "[System\\\\CurrentControlSet] "
+        "1\n#link\n\"SymbolicLinkValue\"=str(6):\"\\\\Registry\\\\Machine\\\\System\\\\"
+        "ControlSet001\"\n");
+  EXPECT_EQ(PrefixAnsiCodePage(folder_), 874);
+}
+
+}  // namespace
+}  // namespace velquin
