@@ -3,29 +3,13 @@
 #include <chrono>
 #include <ctime>
 
-#include "platform/Registry.h"
 #include "platform/posix/AnsiCodePages.h"
-#include "platform/posix/PosixFileAccess.h"
 #include "platform/posix/PrefixCodePage.h"
 #include "platform/posix/PrefixServices.h"
-#include "platform/posix/Windows1252.h"
 
 namespace velquin {
 
 namespace {
-
-// No prefix holds the game: every key is missing, as on Windows without the game installed.
-class NoGameRegistry final : public Registry {
- public:
-  std::int32_t OpenKey(RegistryKey, const std::string&, std::uint32_t, RegistryKey&) override {
-    return kRegFileNotFound;
-  }
-  std::int32_t QueryValue(RegistryKey, const std::string&, std::uint32_t&, std::uint8_t*,
-                          std::uint32_t&) override {
-    return kRegInvalidHandle;
-  }
-  std::int32_t CloseKey(RegistryKey) override { return kRegInvalidHandle; }
-};
 
 std::string LocalTime(std::filesystem::file_time_type time) {
   const std::time_t seconds = std::chrono::system_clock::to_time_t(
@@ -77,11 +61,7 @@ std::string DescribeChoice(const GameChoice& choice) {
 
 PlatformServices ServicesFor(const GameChoice& choice) {
   if (choice.prefix) return MakePrefixServices(*choice.prefix);
-  PlatformServices services;
-  services.codePage = std::make_unique<Windows1252>();
-  services.registry = std::make_unique<NoGameRegistry>();
-  services.files = std::make_unique<PosixFileAccess>("/nonexistent");
-  return services;
+  return MakeServicesWithoutGame();
 }
 
 }  // namespace velquin

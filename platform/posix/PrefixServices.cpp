@@ -4,6 +4,7 @@
 #include "platform/posix/AnsiCodePages.h"
 #include "platform/posix/PosixFileAccess.h"
 #include "platform/posix/PrefixCodePage.h"
+#include "platform/posix/Windows1252.h"
 #include "platform/posix/WinePrefixRegistry.h"
 
 namespace velquin {
@@ -43,6 +44,14 @@ PlatformServices MakePrefixServices(const std::filesystem::path& prefix) {
     services.registry = std::make_unique<EmptyRegistry>();
   }
   services.files = std::make_unique<PosixFileAccess>(prefix);
+  return services;
+}
+
+PlatformServices MakeServicesWithoutGame() {
+  PlatformServices services;
+  services.codePage = std::make_unique<Windows1252>();
+  services.registry = std::make_unique<EmptyRegistry>();
+  services.files = std::make_unique<PosixFileAccess>("/nonexistent");
   return services;
 }
 

@@ -15,4 +15,8 @@ namespace velquin {
 // a byte. WhyNoAnsiCodePage(PrefixAnsiCodePage(prefix)) gives the sentence that says why.
 PlatformServices MakePrefixServices(const std::filesystem::path& prefix);
 
+// Services with no prefix at all: the registry has no game entry, as on Windows without the
+// game, so the window opens empty and no save writes.
+PlatformServices MakeServicesWithoutGame();
+
 }  // namespace velquin
