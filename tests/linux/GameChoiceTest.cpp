@@ -1,0 +1,48 @@
+#include <gtest/gtest.h>
+
+#include "ZOVURFolder/ZOVURFolder.h"
+#include "app/linux/GameChoice.h"
+#include "core/Saves.h"
+#include "unit/TempFolder.h"
+
+namespace velquin {
+namespace {
+
+using GameChoiceTest = testing::TempFolder;
+
+// A prefix holding the game whose programs see a double-byte code page: found and listed, but
+// the window opens empty with the reason in the status bar, and no save writes a byte.
+TEST_F(GameChoiceTest, APrefixWithADoubleByteCodePageIsFoundButNothingIsEdited) {
+  const auto prefix = folder_ / "pfx";
+  std::filesystem::create_directories(prefix / "drive_c" / "DF");
+  std::filesystem::create_directories(prefix / "dosdevices");
+  std::filesystem::create_directory_symlink("../drive_c", prefix / "dosdevices" / "c:");
+  Write("pfx/system.reg",
+        "WINE REGISTRY Version 2\n#arch=win32\n\n"
+        "[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\App Paths\\\\zovur.exe] "
+        "1\n\"Path\"=\"C:\\\\DF\"\n\n"
+        "[System\\\\CurrentControlSet\\\\Control\\\\Nls\\\\Codepage] 1\n\"ACP\"=\"932\"\n");
+  const std::string stored(12, '\1');
+  Write("pfx/drive_c/DF/plyr.sav", stored + "Name");
+
+  const GameChoice choice = ChooseGame(folder_ / "home", prefix.string(), "");
+  ASSERT_EQ(choice.games.size(), 1u);
+  EXPECT_EQ(choice.prefix, choice.games[0].candidate.prefix);
+  EXPECT_EQ(choice.refusal,
+            "This prefix uses code page 932, a double-byte code page; Velquin edits single-byte names only.");
+  EXPECT_NE(DescribeChoice(choice).find(choice.refusal), std::string::npos);
+
+  PlatformServices os = ServicesFor(choice);
+  EXPECT_EQ(LookUpGameFolder(*os.registry, *os.codePage), "");
+  EXPECT_FALSE(SaveNames("C:\\DF", {"A", "", "", "", ""}, *os.files, *os.codePage).saved);
+  std::ifstream in(prefix / "drive_c" / "DF" / "plyr.sav", std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), stored + "Name");
+
+  // Nothing found at all: no prefix is used and the lookup finds no game.
+  const GameChoice none = ChooseGame(folder_ / "empty-home", "", "");
+  EXPECT_FALSE(none.prefix);
+  EXPECT_EQ(LookUpGameFolder(*ServicesFor(none).registry, *ServicesFor(none).codePage), "");
+}
+
+}  // namespace
+}  // namespace velquin
