@@ -14,9 +14,7 @@ using GameChoiceTest = testing::TempFolder;
 // the window opens empty with the reason in the status bar, and no save writes a byte.
 TEST_F(GameChoiceTest, APrefixWithADoubleByteCodePageIsFoundButNothingIsEdited) {
   const auto prefix = folder_ / "pfx";
-  std::filesystem::create_directories(prefix / "drive_c" / "DF");
-  std::filesystem::create_directories(prefix / "dosdevices");
-  std::filesystem::create_directory_symlink("../drive_c", prefix / "dosdevices" / "c:");
+  std::filesystem::create_directories(MakeDriveC(prefix) / "DF");
   Write("pfx/system.reg",
         "WINE REGISTRY Version 2\n#arch=win32\n\n"
         "[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\App Paths\\\\zovur.exe] "

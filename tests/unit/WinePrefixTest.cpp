@@ -19,10 +19,8 @@ namespace {
 using WinePrefixTest = testing::TempFolder;
 
 TEST_F(WinePrefixTest, WindowsPathsGoThroughTheDriveLinksWithoutRegardToCase) {
-  const auto drive = folder_ / "drive_c";
+  const auto drive = MakeDriveC(folder_);
   std::filesystem::create_directories(drive / "Games" / "DF Game");
-  std::filesystem::create_directories(folder_ / "dosdevices");
-  std::filesystem::create_directory_symlink("../drive_c", folder_ / "dosdevices" / "c:");
   std::ofstream(drive / "Games" / "DF Game" / "PLYR.SAV") << "x";
 
   EXPECT_EQ(ResolveWindowsPath(folder_, "C:\\games\\df game\\plyr.sav"),
@@ -55,9 +53,7 @@ TEST_F(WinePrefixTest, WindowsPathsGoThroughTheDriveLinksWithoutRegardToCase) {
 class PrefixServicesTest : public testing::TempFolder {
  protected:
   void MakePrefix(const std::string& codePage) {
-    std::filesystem::create_directories(folder_ / "drive_c" / "DF");
-    std::filesystem::create_directories(folder_ / "dosdevices");
-    std::filesystem::create_directory_symlink("../drive_c", folder_ / "dosdevices" / "c:");
+    std::filesystem::create_directories(MakeDriveC(folder_) / "DF");
     Write("system.reg",
           "WINE REGISTRY Version 2\n#arch=win32\n\n"
           "[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\App Paths\\\\zovur.exe] 1\n"
