@@ -18,7 +18,6 @@ constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCH
 constexpr DWORD kFormExStyle = WS_EX_CONTROLPARENT;
 constexpr UINT_PTR kClockTimer = 1;
 constexpr UINT kClockPeriodMs = 1000;
-constexpr UINT_PTR kLabelSubclass = 1;
 
 int ToWin32Id(ControlId id) {
   return kControlIdBase + id;
@@ -72,7 +71,6 @@ bool Win32Window::Build(HINSTANCE instance, const wchar_t* windowClass) {
   if (!hwnd_) return false;
   dpi_ = WindowDpi(hwnd_);
   if (!CreateControls(instance)) return false;
-  ResizeToClient();
   if (statusBar_) SetTimer(hwnd_, kClockTimer, kClockPeriodMs, nullptr);
   return true;
 }
@@ -119,9 +117,6 @@ bool Win32Window::CreateControls(HINSTANCE instance) {
     controls_[control->id] = child;
     SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(Font(control->font, false)), FALSE);
     if (control->kind == ControlKind::TextBox) SendMessageW(child, EM_SETLIMITTEXT, 0, 0);  // no length limit
-    if (control->kind == ControlKind::Label) {
-      SetWindowSubclass(child, LabelProcedure, kLabelSubclass, reinterpret_cast<DWORD_PTR>(this));
-    }
     if (control->kind == ControlKind::StatusBar) {
       statusBar_.emplace(child, *control, design_.panels);
       statusBar_->SetParts(dpi_);
@@ -199,6 +194,8 @@ void Win32Window::ResizeToClient() {
 }
 
 void Win32Window::Show() {
+  // The window takes its size once, just before it is first seen, however often it was set.
+  if (!shownOnce_) PlaceStatusBarAndResize();
   ShowWindow(hwnd_, shownOnce_ ? SW_SHOW : SW_SHOWNORMAL);
   SetForegroundWindow(hwnd_);
   SetActiveWindow(hwnd_);
@@ -212,6 +209,10 @@ void Win32Window::FocusFirstControl() {
 
 void Win32Window::SetClientHeight(int twips) {
   clientHeight_ = twips;
+  if (shownOnce_) PlaceStatusBarAndResize();
+}
+
+void Win32Window::PlaceStatusBarAndResize() {
   // Only the docked status bar moves; every other control keeps its place.
   if (statusBar_) {
     const RECT r = PixelRect(statusBar_->design());
@@ -229,6 +230,14 @@ void Win32Window::SetVisible(ControlId control, bool visible) {
   }
   const auto child = controls_.find(control);
   if (child == controls_.end()) return;
+  const LONG style = GetWindowLongW(child->second, GWL_STYLE);
+  if (((style & WS_VISIBLE) != 0) == visible) return;
+  // Before the window is first shown nothing of it is on screen, so the style bit alone
+  // decides what the first paint draws; ShowWindow would cost a round of messages per control.
+  if (!shownOnce_) {
+    SetWindowLongW(child->second, GWL_STYLE, visible ? style | WS_VISIBLE : style & ~WS_VISIBLE);
+    return;
+  }
   const bool hadFocus = GetFocus() == child->second;
   ShowWindow(child->second, visible ? SW_SHOWNA : SW_HIDE);
   // Keystrokes must not go on into a control nobody sees.
@@ -295,16 +304,6 @@ void Win32Window::Command(int id, int code) {
   if (click && id >= kControlIdBase) events_.OnClick(id - kControlIdBase);
 }
 
-LRESULT CALLBACK Win32Window::LabelProcedure(HWND label, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                             DWORD_PTR self) {
-  if (message == WM_MOUSEMOVE) {
-    auto* window = reinterpret_cast<Win32Window*>(self);
-    window->events_.OnMouseMove(GetDlgCtrlID(label) - kControlIdBase);
-  }
-  if (message == WM_NCDESTROY) RemoveWindowSubclass(label, LabelProcedure, kLabelSubclass);
-  return DefSubclassProc(label, message, wParam, lParam);
-}
-
 LRESULT CALLBACK Win32Window::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) {
     auto* self = static_cast<Win32Window*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
@@ -324,6 +323,18 @@ LRESULT Win32Window::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_MOUSEMOVE:
       events_.OnMouseMove(kFormBackground);
       return 0;
+    case WM_SETCURSOR: {
+      // A label takes its own mouse messages (SS_NOTIFY, for its clicks), but on every move
+      // over it the system first asks the parent for the cursor: that is the label's move.
+      const HWND hwnd = hwnd_;
+      const HWND over = reinterpret_cast<HWND>(wParam);
+      if (HIWORD(lParam) == WM_MOUSEMOVE && over != hwnd) {
+        const ControlId id = GetDlgCtrlID(over) - kControlIdBase;
+        const ControlDesign* control = Design(id);
+        if (control && control->kind == ControlKind::Label) events_.OnMouseMove(id);
+      }
+      return DefWindowProcW(hwnd, message, wParam, lParam);
+    }
     case WM_CLOSE:
       events_.OnCloseRequested();
       return 0;

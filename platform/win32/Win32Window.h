@@ -50,12 +50,12 @@ class Win32Window final : public Window {
   void PlaceControls();
   RECT PixelRect(const ControlDesign& control) const;
   void ResizeToClient();
+  void PlaceStatusBarAndResize();
   void ApplyFont(const ControlDesign& control);
   HFONT Font(const FontDesign& font, bool underline);
   void Paint();
   void Command(int id, int code);
   void FocusFirstControl();
-  static LRESULT CALLBACK LabelProcedure(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
 
   const ControlDesign* Design(ControlId id) const;
   int Px(int twips) const;

@@ -10,6 +10,10 @@ namespace velquin::e2e {
 
 namespace {
 
+DWORD RowBytes(int width) {
+  return (static_cast<DWORD>(width) * 3 + 3) & ~3u;  // rows are padded to whole DWORDs
+}
+
 constexpr int kControlIdBase = 1000;
 
 struct Search {
@@ -130,37 +134,54 @@ UINT DpiOf(HWND window) {
   return getDpi ? getDpi(window) : 96;
 }
 
+ScreenImage CaptureScreen(HWND window) {
+  RECT rect{};
+  GetWindowRect(window, &rect);
+  ScreenImage image{rect.right - rect.left, rect.bottom - rect.top, {}};
+  const HDC screen = GetDC(nullptr);
+  const HDC memory = CreateCompatibleDC(screen);
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), image.width, image.height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  const HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  const HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, image.width, image.height, screen, rect.left, rect.top, SRCCOPY);
+  SelectObject(memory, old);
+  const auto* first = static_cast<const unsigned char*>(bits);
+  if (first) image.bits.assign(first, first + RowBytes(image.width) * static_cast<DWORD>(image.height));
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  return image;
+}
+
 bool SaveScreenshot(HWND window, const std::wstring& path) {
   // Painting is asynchronous: have the program draw everything, and give the X server a moment.
   RedrawWindow(window, nullptr, nullptr,
                RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
   Sleep(500);
-  RECT rect{};
-  GetWindowRect(window, &rect);
-  const int width = rect.right - rect.left, height = rect.bottom - rect.top;
-  const HDC screen = GetDC(nullptr);
-  const HDC memory = CreateCompatibleDC(screen);
-  BITMAPINFO info{};
-  info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
-  void* bits = nullptr;
-  const HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  const HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
-  SelectObject(memory, old);
-
-  const DWORD rowBytes = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
-  const DWORD imageBytes = rowBytes * static_cast<DWORD>(height);
+  const ScreenImage image = CaptureScreen(window);
+  BITMAPINFOHEADER header{sizeof(BITMAPINFOHEADER), image.width, image.height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+  const auto imageBytes = static_cast<DWORD>(image.bits.size());
   BITMAPFILEHEADER file{0x4D42,
                         static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + imageBytes),
                         0, 0, static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER))};
   std::ofstream out(std::filesystem::path(path), std::ios::binary);
   out.write(reinterpret_cast<const char*>(&file), sizeof file);
-  out.write(reinterpret_cast<const char*>(&info.bmiHeader), sizeof info.bmiHeader);
-  out.write(static_cast<const char*>(bits), imageBytes);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
-  return static_cast<bool>(out);
+  out.write(reinterpret_cast<const char*>(&header), sizeof header);
+  out.write(reinterpret_cast<const char*>(image.bits.data()), imageBytes);
+  return !image.bits.empty() && static_cast<bool>(out);
+}
+
+void MovePointerTo(HWND window, POINT client) {
+  ClientToScreen(window, &client);
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  // Absolute positions run from 0 to 65535 across the primary screen.
+  input.mi.dx = MulDiv(client.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+  input.mi.dy = MulDiv(client.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+  input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  SendInput(1, &input, sizeof input);
 }
 
 std::vector<unsigned char> ReadFileBytes(const std::wstring& path) {

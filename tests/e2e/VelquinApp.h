@@ -44,8 +44,17 @@ RECT ClientRect(HWND window);
 RECT ChildRect(HWND child);
 UINT DpiOf(HWND window);
 
-// Writes what the screen shows of the window to a 24-bit BMP file.
+// What the screen shows of a window (frame included): 24-bit rows, bottom row first.
+struct ScreenImage {
+  int width = 0, height = 0;
+  std::vector<unsigned char> bits;
+  bool operator==(const ScreenImage&) const = default;
+};
+ScreenImage CaptureScreen(HWND window);
+// Writes it to a 24-bit BMP file, once the window has painted itself afresh.
 bool SaveScreenshot(HWND window, const std::wstring& path);
+// The mouse pointer moves there as the user's hand would move it.
+void MovePointerTo(HWND window, POINT client);
 
 std::vector<unsigned char> ReadFileBytes(const std::wstring& path);
 bool WriteFileBytes(const std::wstring& path, const std::vector<unsigned char>& bytes);

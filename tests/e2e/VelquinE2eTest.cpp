@@ -254,6 +254,25 @@ TEST_F(VelquinE2e, HelpWindowsOpenOnceCloseWithOkOrEscapeAndWithTheMainWindow) {
   EXPECT_EQ(VelquinApp::Text(VelquinApp::Control(help, HelpDesign::lblName)),
             L"How does the name editor work?");
   Screenshot(help, L"help-window");
+
+  // The link underlines under the pointer and loses it when the pointer moves off it. The
+  // program draws in its own time: compare what the screen shows until it changes.
+  const HWND link = VelquinApp::Control(help, HelpDesign::lblURL);
+  const auto shownAfter = [link](const ScreenImage& unlike, bool differ) {
+    ScreenImage now = CaptureScreen(link);
+    for (int i = 0; i < 40 && (now == unlike) == differ; ++i, now = CaptureScreen(link)) Sleep(25);
+    return now;
+  };
+  MovePointerTo(help, {2, 2});
+  Sleep(300);
+  const ScreenImage plain = CaptureScreen(link);
+  const RECT linkRect = ChildRect(link);
+  MovePointerTo(help, {(linkRect.left + linkRect.right) / 2, (linkRect.top + linkRect.bottom) / 2});
+  const ScreenImage underlined = shownAfter(plain, true);
+  EXPECT_NE(underlined, plain) << "the link did not change under the pointer";
+  MovePointerTo(help, {2, 2});
+  EXPECT_EQ(shownAfter(underlined, true), plain) << "the link did not return to plain off the pointer";
+
   VelquinApp::Click(VelquinApp::Control(help, HelpDesign::cmdOK));
   EXPECT_TRUE(gone(L"Name Editor - Help"));
 
