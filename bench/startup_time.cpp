@@ -80,7 +80,8 @@ double Quantile(std::vector<double> sorted, double q) {
 }  // namespace
 
 // Runs the programs in turn, round after round, so that whatever else the machine does falls
-// on all of them alike; prints each one's median and interquartile range in milliseconds.
+// on all of them alike; prints each one's median and interquartile range in milliseconds, and
+// those of its ratio to the one before it, round by round.
 int wmain(int argc, wchar_t** argv) {
   if (argc < 5 || (argc - 2) % 3 != 0) {
     std::fprintf(stderr, "usage: startup_time ROUNDS EXE CAPTION CONTROL_ID [EXE CAPTION CONTROL_ID]...\n");
@@ -100,9 +101,16 @@ int wmain(int argc, wchar_t** argv) {
       program.times.push_back(ms);
     }
   }
-  for (const Program& program : programs) {
-    std::printf("%.1f %.1f %.1f\n", Quantile(program.times, 0.5), Quantile(program.times, 0.25),
-                Quantile(program.times, 0.75));
+  // Each program's times, then its time over the previous program's in the same round: the
+  // paired ratio leaves out whatever slowed a whole round down.
+  for (std::size_t p = 0; p < programs.size(); ++p) {
+    const std::vector<double>& times = programs[p].times;
+    std::vector<double> ratios;
+    for (std::size_t r = 0; r < times.size(); ++r) {
+      ratios.push_back(p == 0 ? 1.0 : times[r] / programs[p - 1].times[r]);
+    }
+    std::printf("%.1f %.1f %.1f %.3f %.3f %.3f\n", Quantile(times, 0.5), Quantile(times, 0.25),
+                Quantile(times, 0.75), Quantile(ratios, 0.5), Quantile(ratios, 0.25), Quantile(ratios, 0.75));
   }
   return 0;
 }

@@ -4,7 +4,6 @@
 #include <optional>
 
 #include "platform/posix/AnsiCodePages.h"
-#include "platform/posix/IconvCodePage.h"
 #include "platform/posix/LocaleCodePage.h"
 #include "platform/posix/PrefixCodePage.h"
 #include "unit/TempFolder.h"
@@ -13,35 +12,6 @@ namespace velquin {
 namespace {
 
 constexpr int kSingleByteCodePages[] = {874, 1250, 1251, 1252, 1253, 1254, 1255, 1256, 1257, 1258};
-
-TEST(IconvCodePageTest, EveryByteOfEveryCodePageIsOneCharacterThatComesBackAsIt) {
-  for (int number : kSingleByteCodePages) {
-    const auto cp = IconvCodePage::Open(number);
-    ASSERT_TRUE(cp) << number;
-    for (int byte = 0; byte < 256; ++byte) {
-      const char32_t ch = cp->ByteToChar(static_cast<std::uint8_t>(byte));
-      EXPECT_NE(ch, U'\uFFFD') << number << " byte " << byte;  // a stored name would not save back
-      EXPECT_EQ(cp->CharToByte(ch), byte) << number << " byte " << byte;
-    }
-  }
-  // Bytes iconv refuses: a C1 control, consecutive private-use characters, and one that glibc's
-  // CP1255 lacks; as the Windows tables in the backend suite have them.
-  const auto thai = IconvCodePage::Open(874);
-  EXPECT_EQ(thai->ByteToChar(0x81), U'\u0081');
-  EXPECT_EQ(thai->ByteToChar(0xDB), U'\uF8C1');
-  EXPECT_EQ(thai->ByteToChar(0xFC), U'\uF8C5');
-  const auto hebrew = IconvCodePage::Open(1255);
-  EXPECT_EQ(hebrew->ByteToChar(0xCA), U'\u05BA');
-  EXPECT_EQ(hebrew->ByteToChar(0xD9), U'\uF88D');
-
-  // Vietnamese keeps a letter and its tone mark apart, and has no byte for the letter with the mark.
-  const auto vietnamese = IconvCodePage::Open(1258);
-  EXPECT_EQ(vietnamese->ByteToChar('A'), U'A');
-  EXPECT_EQ(vietnamese->ByteToChar(0xF2), U'\u0323');
-  EXPECT_FALSE(vietnamese->CharToByte(U'\u1EA0'));                 // A with dot below
-  EXPECT_FALSE(vietnamese->CharToByte(U'\u00C3'));                 // A with tilde: 0xC3 is A with breve here
-  EXPECT_FALSE(IconvCodePage::Open(1252)->CharToByte(U'\u0100'));  // no best fit "A"
-}
 
 TEST(AnsiCodePagesTest, OnlySingleByteCodePagesGetAConverterAndTheOthersSayWhy) {
   for (int number : kSingleByteCodePages) {

@@ -1,4 +1,3 @@
-#include "core/DefaultMacros.h"
 #include "unit/FormsFixture.h"
 
 namespace velquin {
@@ -69,42 +68,6 @@ TEST_F(frmMainTest, TheToggleOpensAndClosesThePanelKeepingTheTexts) {
   for (ControlId id : MacroPanel()) EXPECT_FALSE(window.IsVisible(id)) << id;
   EXPECT_EQ(window.Text(txtMsg(3)), "typed while open");
   EXPECT_EQ(window.Text(txtMsg(4)), "Macro4");
-}
-
-TEST_F(frmMainTest, DefaultFillsTheMacroBoxesAndSaveMacrosWritesThem) {
-  StoreFile();
-  const Bytes stored = *files_->content;
-  testing::FakeWindow& window = StartMain();
-  window.Click(cmdME);
-  window.SetText(txtMsg(0), "my own macro");
-
-  window.Click(cmdDefault);
-  for (int m = 0; m < kMacroSlots; ++m) EXPECT_EQ(window.Text(txtMsg(m)), kDefaultMacros[m]);
-  EXPECT_EQ(files_->content, stored);  // nothing written until Save Macros
-  EXPECT_TRUE(window.panels.empty());
-
-  window.Click(cmdSaveM);
-  EXPECT_EQ(window.panels[1], "Messages saved!");
-  const Bytes& saved = *files_->content;
-  EXPECT_EQ(std::string(saved.begin() + 228 + 40 * 9, saved.begin() + 228 + 40 * 9 + 22),
-            std::string(kDefaultMacros[9]) + std::string(2, '\0'));
-}
-
-TEST_F(frmMainTest, SaveNamesWritesTheBoxesAndReportsInTheFirstPanel) {
-  StoreFile();
-  testing::FakeWindow& window = StartMain();
-  window.SetText(txtPlayer(1), "Sn\xC3\xAFper");
-  window.Click(cmdSave);
-  EXPECT_EQ(window.panels[1], "Names saved!");
-  EXPECT_EQ(Bytes(files_->content->begin() + 2120, files_->content->begin() + 2128),
-            Bytes({'S', 'n', 0xEF, 'p', 'e', 'r', 0, 0}));
-
-  // A character the code page lacks: the message says so and the file stays as it was.
-  const Bytes before = *files_->content;
-  window.SetText(txtPlayer(0), "\xD0\x96");
-  window.Click(cmdSave);
-  EXPECT_EQ(window.panels[1], "Can't save names!");
-  EXPECT_EQ(files_->content, before);
 }
 
 TEST_F(frmMainTest, EachSaveLooksTheGameFolderUpAfresh) {
