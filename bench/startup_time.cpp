@@ -9,7 +9,11 @@
 #include <string>
 #include <vector>
 
+#include "Quantile.h"
+
 namespace {
+
+using velquin::bench::Quantile;
 
 struct Search {
   DWORD processId;
@@ -68,14 +72,6 @@ struct Program {
   int controlId;
   std::vector<double> times;
 };
-
-double Quantile(std::vector<double> sorted, double q) {
-  std::sort(sorted.begin(), sorted.end());
-  const double at = q * static_cast<double>(sorted.size() - 1);
-  const auto below = static_cast<std::size_t>(at);
-  const std::size_t above = std::min(below + 1, sorted.size() - 1);
-  return sorted[below] + (sorted[above] - sorted[below]) * (at - static_cast<double>(below));
-}
 
 }  // namespace
 

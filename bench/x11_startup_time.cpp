@@ -17,7 +17,11 @@
 #include <string>
 #include <vector>
 
+#include "Quantile.h"
+
 namespace {
+
+using velquin::bench::Quantile;
 
 struct Program {
   std::string caption;
@@ -94,14 +98,6 @@ double RunOnce(Display* display, const Program& program) {
   kill(child, SIGTERM);
   waitpid(child, nullptr, 0);
   return elapsed;
-}
-
-double Quantile(std::vector<double> values, double q) {
-  std::sort(values.begin(), values.end());
-  const double at = q * static_cast<double>(values.size() - 1);
-  const auto low = static_cast<std::size_t>(at);
-  const std::size_t high = std::min(low + 1, values.size() - 1);
-  return values[low] + (values[high] - values[low]) * (at - static_cast<double>(low));
 }
 
 }  // namespace
