@@ -9,6 +9,17 @@ game_folder='C:\Games\DF-TFD'
 
 source "$(dirname "$0")/wine_host.sh"
 export WINEPREFIX="$prefix" WINEDEBUG=-all LANG=${LANG:-C.UTF-8}
+# A demo prefix left by an earlier run may not suit this host's Wine: one made before wine32
+# was installed has no 32-bit Windows in it, and a 32-bit one cannot run under wine64 alone.
+# It holds nothing but the demo game, so it is made afresh.
+if [ -f "$prefix/system.reg" ] && [ -f "$prefix/drive_c/Games/DF-TFD/plyr.sav" ]; then
+  arch=$(sed -n 's/^#arch=//p' "$prefix/system.reg" | head -1)
+  if { [ "$VELQUIN_I386" = yes ] && [ "$arch" = win64 ] && [ ! -f "$prefix/drive_c/windows/syswow64/kernel32.dll" ]; } ||
+    { [ "$VELQUIN_I386" = no ] && [ "$arch" != win64 ]; }; then
+    echo "The demo prefix $prefix does not suit this host's Wine: making it afresh." >&2
+    rm -rf "$prefix"
+  fi
+fi
 if [ ! -f "$prefix/system.reg" ]; then
   "$VELQUIN_WINE" wineboot -i >/dev/null 2>&1
 fi
