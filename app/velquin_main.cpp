@@ -5,10 +5,7 @@
 
 #include <cstdlib>
 
-#include "forms/HelpForm.h"
-#include "forms/frmHelp.h"
-#include "forms/frmHelpM.h"
-#include "forms/frmMain.h"
+#include "forms/ProgramWindows.h"
 #include "platform/Services.h"
 #include "platform/win32/Win32Toolkit.h"
 
@@ -27,13 +24,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   velquin::PlatformServices os = velquin::MakePlatformServices();
   velquin::Win32Toolkit toolkit(instance);
   velquin::Win32Shell shell;
-  const velquin::HelpDesign helpDesign(velquin::kFrmHelpTexts);
-  const velquin::HelpDesign helpMDesign(velquin::kFrmHelpMTexts);
-  velquin::HelpForm frmHelp(toolkit, shell, helpDesign);
-  velquin::HelpForm frmHelpM(toolkit, shell, helpMDesign);
-  velquin::frmMain main(toolkit, shell, os, frmHelp, frmHelpM, [&toolkit] { toolkit.Quit(); });
+  velquin::ProgramWindows windows(toolkit, shell, os);
 
-  if (!toolkit.registered() || !main.Show()) {
+  if (!toolkit.registered() || !windows.main.Show()) {
     MessageBoxW(nullptr, L"Velquin could not create its window. Nothing was read or written.", L"Velquin",
                 MB_OK | MB_ICONERROR);
     return 1;

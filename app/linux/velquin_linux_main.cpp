@@ -12,10 +12,7 @@
 #include <string>
 
 #include "app/linux/GameChoice.h"
-#include "forms/HelpForm.h"
-#include "forms/frmHelp.h"
-#include "forms/frmHelpM.h"
-#include "forms/frmMain.h"
+#include "forms/ProgramWindows.h"
 #include "platform/qt/QtShell.h"
 #include "platform/qt/QtToolkit.h"
 
@@ -56,15 +53,11 @@ int main(int argc, char** argv) {
   velquin::PlatformServices os = velquin::ServicesFor(choice);
   velquin::QtToolkit toolkit(QIcon::fromTheme("io.velquin.Velquin", QIcon(":/velquin.png")));
   velquin::QtShell shell;
-  const velquin::HelpDesign helpDesign(velquin::kFrmHelpTexts);
-  const velquin::HelpDesign helpMDesign(velquin::kFrmHelpMTexts);
-  velquin::HelpForm frmHelp(toolkit, shell, helpDesign);
-  velquin::HelpForm frmHelpM(toolkit, shell, helpMDesign);
-  velquin::frmMain main(toolkit, shell, os, frmHelp, frmHelpM, [&toolkit] { toolkit.Quit(); });
-  if (!main.Show()) {
+  velquin::ProgramWindows windows(toolkit, shell, os);
+  if (!windows.main.Show()) {
     std::fprintf(stderr, "velquin: could not create its window; nothing was read or written.\n");
     return 1;
   }
-  if (!choice.refusal.empty()) main.ShowStatusMessage(choice.refusal);
+  if (!choice.refusal.empty()) windows.main.ShowStatusMessage(choice.refusal);
   return QApplication::exec();
 }
