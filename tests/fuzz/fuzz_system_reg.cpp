@@ -1,6 +1,8 @@
-// A Wine prefix's system.reg as it comes: the reader, the registry queries over it and the
-// game folder lookup.
+// A Wine prefix's system.reg as it comes: the reader, the registry queries over it, the game
+// folder lookup, and the read that keeps only wanted keys against the read of the whole.
 #include <fstream>
+#include <map>
+#include <set>
 #include <sstream>
 #include <vector>
 
@@ -47,5 +49,32 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::istringstream in(text);
   const SystemReg reg = ParseSystemReg(in);
   for (const auto& [path, keyData] : reg.keys) (void)FollowLinks(reg, path);
+
+  // The filtered read holds exactly the wanted keys and those above them, as the whole read has them.
+  static const std::set<std::string> wanted = {
+      "software\\microsoft\\windows\\currentversion\\app paths\\zovur.exe",
+      "software\\wow6432node\\microsoft\\windows\\currentversion\\app paths\\zovur.exe",
+      "system\\currentcontrolset\\control\\nls\\codepage", "software\\caf\u00e9\\wanted"};
+  const SystemReg filtered = ParseSystemReg(text, wanted);
+  fuzz::Check(filtered.win64 == reg.win64, "the filtered read lost the arch");
+  std::map<std::string, RegKeyData> expected;
+  for (const auto& [path, keyData] : reg.keys) {
+    for (const std::string& want : wanted) {
+      if (want == path || want.starts_with(path + "\\")) expected.emplace(path, keyData);
+    }
+  }
+  fuzz::Check(filtered.keys.size() == expected.size(), "the filtered read kept other keys");
+  for (const auto& [path, keyData] : expected) {
+    const auto kept = filtered.keys.find(path);
+    fuzz::Check(kept != filtered.keys.end() && kept->second.isLink == keyData.isLink &&
+                    kept->second.values.size() == keyData.values.size(),
+                "the filtered read lost a key: " + path);
+    for (const auto& [name, value] : keyData.values) {
+      const auto same = kept->second.values.find(name);
+      fuzz::Check(same != kept->second.values.end() && same->second.type == value.type &&
+                      same->second.text == value.text && same->second.bytes == value.bytes,
+                  "the filtered read changed a value of " + path);
+    }
+  }
   return 0;
 }

@@ -1,13 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <iterator>
-
 #include "ZOVURFolder/ZOVURFolder.h"
-#include "core/Saves.h"
 #include "core/StartupLoad.h"
-#include "platform/posix/AnsiCodePages.h"
 #include "platform/posix/PosixFileAccess.h"
-#include "platform/posix/PrefixCodePage.h"
 #include "platform/posix/PrefixServices.h"
 #include "platform/posix/Windows1252.h"
 #include "platform/posix/WinePrefix.h"
@@ -73,21 +68,6 @@ TEST_F(PrefixServicesTest, ThePrefixsCodePageReadsItsRegistryAndItsPlayerFile) {
   const std::string gamePath = LookUpGameFolder(*os.registry, *os.codePage);
   EXPECT_EQ(gamePath, "C:\\DF\\\xC5\x82");  // in 1252 the registry call would give "?"
   EXPECT_EQ(LoadNamesAndMacros(gamePath, *os.files, *os.codePage).names[0], "\xC5\x82ukasz");
-}
-
-TEST_F(PrefixServicesTest, ADoubleByteCodePageFindsNoGameAndWritesNothing) {
-  MakePrefix("932");
-  EXPECT_EQ(WhyNoAnsiCodePage(PrefixAnsiCodePage(folder_)),
-            "This prefix uses code page 932, a double-byte code page; Velquin edits single-byte names only.");
-  PlatformServices os = MakePrefixServices(folder_);
-  const std::string gamePath = LookUpGameFolder(*os.registry, *os.codePage);
-  EXPECT_EQ(gamePath, "");
-  EXPECT_EQ(SaveNames(gamePath, {"", "", "", "", ""}, *os.files, *os.codePage).message, "Can't save names!");
-  // Even given the folder, no character is written.
-  EXPECT_EQ(SaveNames("C:\\DF\\\xC5\x82", {"Ann", "", "", "", ""}, *os.files, *os.codePage).message,
-            "Can't save names!");
-  std::ifstream in(folder_ / player_, std::ios::binary);
-  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), stored_);
 }
 
 }  // namespace
