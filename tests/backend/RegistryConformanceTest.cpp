@@ -30,7 +30,9 @@ TEST_F(RegistryConformance, TheGameEntryAndItsOddValues) {
       {"PathBinary", kUnsupportedValueType, std::nullopt},
       {"PathMissing", kRegFileNotFound, std::nullopt},
       {"PathEmpty", 0, std::string()},
-      {"PathCyrillic", 0, std::string("C:\\?")},  // no byte for it: the ANSI call gives "?"
+      {"PathCyrillic", 0, std::string("C:\\?")},       // no byte for it: the ANSI call gives "?"
+      {"PathNoData", 0, std::nullopt},                 // no terminator to drop: the read stops there
+      {"PathUnterminated", 0, std::string("C:\\DF")},  // the last character is taken for it
   };
   for (const Case& c : cases) {
     std::optional<std::string> value;

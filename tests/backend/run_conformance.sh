@@ -26,6 +26,10 @@ add "$key" /v PathCyrillic /t REG_SZ /d 'C:\Ж' /reg:32
 add 'HKLM\SOFTWARE\VelquinOnly64' /v Path /t REG_SZ /d 'C:\sixty-four' /reg:64
 wineserver -k   # writes system.reg out
 wineserver -w
+# Values no reg command writes, as Wine keeps them: no data at all, and text without its
+# terminator. The next server reads them in.
+sed -i '/^\[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\App Paths\\\\zovur.exe\]/a "PathNoData"=hex(1):\n"PathUnterminated"=hex(1):43,00,3a,00,5c,00,44,00,46,00,78,00' \
+  "$WINEPREFIX/system.reg"
 make_locked_player_file
 
 status=0
