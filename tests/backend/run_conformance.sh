@@ -30,6 +30,7 @@ wineserver -w
 # terminator. The next server reads them in.
 sed -i '/^\[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\App Paths\\\\zovur.exe\]/a "PathNoData"=hex(1):\n"PathUnterminated"=hex(1):43,00,3a,00,5c,00,44,00,46,00,78,00' \
   "$WINEPREFIX/system.reg"
+grep -q '^"PathUnterminated"=' "$WINEPREFIX/system.reg" || { echo "the game key is not in system.reg" >&2; exit 1; }
 make_locked_player_file
 
 status=0
