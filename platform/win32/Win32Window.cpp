@@ -326,14 +326,13 @@ LRESULT Win32Window::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SETCURSOR: {
       // A label takes its own mouse messages (SS_NOTIFY, for its clicks), but on every move
       // over it the system first asks the parent for the cursor: that is the label's move.
-      const HWND hwnd = hwnd_;
       const HWND over = reinterpret_cast<HWND>(wParam);
-      if (HIWORD(lParam) == WM_MOUSEMOVE && over != hwnd) {
+      if (HIWORD(lParam) == WM_MOUSEMOVE && over != hwnd_) {
         const ControlId id = GetDlgCtrlID(over) - kControlIdBase;
         const ControlDesign* control = Design(id);
         if (control && control->kind == ControlKind::Label) events_.OnMouseMove(id);
       }
-      return DefWindowProcW(hwnd, message, wParam, lParam);
+      return DefWindowProcW(hwnd_, message, wParam, lParam);
     }
     case WM_CLOSE:
       events_.OnCloseRequested();
