@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -38,13 +39,31 @@ BOOL CALLBACK CollectWindow(HWND window, LPARAM context) {
 VelquinApp::VelquinApp(const std::wstring& exePath) {
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
-  std::wstring commandLine = L"\"" + exePath + L"\"";
-  if (!CreateProcessW(exePath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                      &startup, &process_)) {
-    return;
+  // Under Wine on a busy host, CreateProcessW has been seen to fail at once, before the program
+  // ran at all; that is no fault of the program, so try again, and say so in the log.
+  for (int attempt = 1;; ++attempt) {
+    std::wstring commandLine = L"\"" + exePath + L"\"";
+    if (CreateProcessW(exePath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                       &startup, &process_)) {
+      break;
+    }
+    const DWORD error = GetLastError();
+    std::fprintf(stderr, "CreateProcessW failed, attempt %d, error %lu\n", attempt, error);
+    if (attempt == 3) {
+      failure_ = "CreateProcessW failed three times, last error " + std::to_string(error);
+      return;
+    }
+    Sleep(500);
   }
   WaitForInputIdle(process_.hProcess, 10000);
   main_ = FindWindowNamed(L"Velquin for DF:TFD", 20000);
+  if (!main_) {
+    DWORD exitCode = 0;
+    GetExitCodeProcess(process_.hProcess, &exitCode);
+    failure_ = exitCode == STILL_ACTIVE ? "no main window within 20 s"
+                                        : "the program ended with code " + std::to_string(exitCode) +
+                                              " before showing its main window";
+  }
 }
 
 VelquinApp::~VelquinApp() {

@@ -15,6 +15,7 @@ class VelquinApp {
   ~VelquinApp();  // closes the program, or ends it if it does not close
 
   bool started() const { return main_ != nullptr; }
+  const std::string& whyNotStarted() const { return failure_; }
   HWND main() const { return main_; }
   // A top-level window of the program with this caption, or null; waits up to `ms`.
   HWND FindWindowNamed(const std::wstring& caption, int ms = 3000) const;
@@ -37,6 +38,7 @@ class VelquinApp {
  private:
   PROCESS_INFORMATION process_{};
   HWND main_ = nullptr;
+  std::string failure_;
 };
 
 // Client rectangle and a child's rectangle in its parent's client coordinates.

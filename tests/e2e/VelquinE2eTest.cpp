@@ -73,7 +73,7 @@ class VelquinE2e : public ::testing::Test {
 TEST_F(VelquinE2e, TheStartUpLoadShowsTheFilesNamesAndMacros) {
   ASSERT_TRUE(WriteFileBytes(PlayerFile(), StoredFile()));
   VelquinApp app(exe_);
-  ASSERT_TRUE(app.started());
+  ASSERT_TRUE(app.started()) << app.whyNotStarted();
   const HWND main = app.main();
 
   EXPECT_EQ(VelquinApp::Text(VelquinApp::Control(main, txtPlayer(0))), L"Alpha");
@@ -94,7 +94,7 @@ TEST_F(VelquinE2e, EachSaveWritesExactlyItsBytesAndSaysSo) {
     const Bytes before = StoredFile();
     ASSERT_TRUE(WriteFileBytes(PlayerFile(), before));
     VelquinApp app(exe_);
-    ASSERT_TRUE(app.started());
+    ASSERT_TRUE(app.started()) << app.whyNotStarted();
     for (const auto& [box, text] : c.typed)
       VelquinApp::SetText(VelquinApp::Control(app.main(), box), Wide(text));
     for (ControlId button : c.pressed) VelquinApp::Click(VelquinApp::Control(app.main(), button));
@@ -115,7 +115,7 @@ TEST_F(VelquinE2e, AReadOnlyPlayerFileGivesTheFailureMessage) {
   PointRegistryAt(locked);
   const Bytes before = ReadFileBytes(locked + L"\\plyr.sav");
   VelquinApp app(exe_);
-  ASSERT_TRUE(app.started());
+  ASSERT_TRUE(app.started()) << app.whyNotStarted();
 
   EXPECT_EQ(VelquinApp::Text(VelquinApp::Control(app.main(), txtPlayer(0))), L"Locked");
   VelquinApp::SetText(VelquinApp::Control(app.main(), txtPlayer(0)), L"Other");
@@ -153,7 +153,7 @@ void ExpectLayout(HWND window, const FormDesign& design, int clientHeight) {
 TEST_F(VelquinE2e, EveryWindowAndControlLiesWhereTheLayoutSays) {
   ASSERT_TRUE(WriteFileBytes(PlayerFile(), StoredFile()));
   VelquinApp app(exe_);
-  ASSERT_TRUE(app.started());
+  ASSERT_TRUE(app.started()) << app.whyNotStarted();
   {
     SCOPED_TRACE("panel closed");
     ExpectLayout(app.main(), Design(), kClosedClientHeight);
@@ -197,7 +197,7 @@ std::wstring AccessibleName(HWND box) {
 TEST_F(VelquinE2e, EveryBoxIsNamedByItsLabel) {
   ASSERT_TRUE(WriteFileBytes(PlayerFile(), StoredFile()));
   VelquinApp app(exe_);
-  ASSERT_TRUE(app.started());
+  ASSERT_TRUE(app.started()) << app.whyNotStarted();
   VelquinApp::Click(VelquinApp::Control(app.main(), cmdME));
   CoInitialize(nullptr);
   for (const ControlDesign& label : Design().controls) {
@@ -214,7 +214,7 @@ TEST_F(VelquinE2e, EveryBoxIsNamedByItsLabel) {
 TEST_F(VelquinE2e, TabWalksTheNameEditorAndThenTheOpenMacroPanel) {
   ASSERT_TRUE(WriteFileBytes(PlayerFile(), StoredFile()));
   VelquinApp app(exe_);
-  ASSERT_TRUE(app.started());
+  ASSERT_TRUE(app.started()) << app.whyNotStarted();
   SetForegroundWindow(app.main());
   const auto walk = [&app](int steps) {
     std::vector<int> order;
@@ -239,7 +239,7 @@ TEST_F(VelquinE2e, TabWalksTheNameEditorAndThenTheOpenMacroPanel) {
 TEST_F(VelquinE2e, HelpWindowsOpenOnceCloseWithOkOrEscapeAndWithTheMainWindow) {
   ASSERT_TRUE(WriteFileBytes(PlayerFile(), StoredFile()));
   VelquinApp app(exe_);
-  ASSERT_TRUE(app.started());
+  ASSERT_TRUE(app.started()) << app.whyNotStarted();
   const HWND main = app.main();
   const auto gone = [&app](const wchar_t* caption) {
     for (int i = 0; i < 40 && app.FindWindowNamed(caption, 0); ++i) Sleep(25);
