@@ -3,9 +3,9 @@
 #include <chrono>
 #include <ctime>
 
-#include "platform/posix/AnsiCodePages.h"
-#include "platform/posix/PrefixCodePage.h"
 #include "platform/posix/PrefixServices.h"
+#include "wine/AnsiCodePages.h"
+#include "wine/PrefixCodePage.h"
 
 namespace velquin {
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "discovery/GameDiscovery.h"
 #include "platform/Services.h"
-#include "platform/posix/discovery/GameDiscovery.h"
 
 namespace velquin {
 

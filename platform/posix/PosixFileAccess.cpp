@@ -6,7 +6,7 @@
 
 #include <cerrno>
 
-#include "platform/posix/WinePrefix.h"
+#include "wine/WinePrefix.h"
 
 namespace velquin {
 

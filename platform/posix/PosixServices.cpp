@@ -1,6 +1,6 @@
 #include "platform/Services.h"
 #include "platform/posix/PrefixServices.h"
-#include "platform/posix/WinePrefix.h"
+#include "wine/WinePrefix.h"
 
 namespace velquin {
 

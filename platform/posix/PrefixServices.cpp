@@ -1,11 +1,11 @@
 #include "platform/posix/PrefixServices.h"
 
 #include "platform/Utf8.h"
-#include "platform/posix/AnsiCodePages.h"
 #include "platform/posix/PosixFileAccess.h"
-#include "platform/posix/PrefixCodePage.h"
 #include "platform/posix/Windows1252.h"
 #include "platform/posix/WinePrefixRegistry.h"
+#include "wine/AnsiCodePages.h"
+#include "wine/PrefixCodePage.h"
 
 namespace velquin {
 

@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "platform/Utf8.h"
-#include "platform/posix/MachineKeyReader.h"
+#include "wine/MachineKeyReader.h"
 
 namespace velquin {
 

@@ -5,7 +5,7 @@
 
 #include "platform/CodePage.h"
 #include "platform/Registry.h"
-#include "platform/posix/SystemReg.h"
+#include "wine/SystemReg.h"
 
 namespace velquin {
 

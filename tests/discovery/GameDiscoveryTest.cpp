@@ -3,8 +3,8 @@
 
 #include <utility>
 
-#include "platform/posix/discovery/GameDiscovery.h"
-#include "platform/posix/discovery/SteamVdf.h"
+#include "discovery/GameDiscovery.h"
+#include "discovery/SteamVdf.h"
 #include "unit/TempFolder.h"
 
 namespace velquin {

@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "platform/posix/discovery/GameDiscovery.h"
+#include "discovery/GameDiscovery.h"
 
 namespace velquin {
 namespace {

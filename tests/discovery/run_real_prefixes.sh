@@ -7,7 +7,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 build=${1:-build/linux-test}
-tests="$build/platform/posix/discovery/velquin_real_prefix_tests"
+tests="$build/discovery/velquin_real_prefix_tests"
 [ -x "$tests" ] || { echo "no $tests: build the linux-test preset first" >&2; exit 1; }
 source tests/wine_test_prefix.sh  # VELQUIN_WINE and run_gtest
 

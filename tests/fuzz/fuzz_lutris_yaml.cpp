@@ -3,8 +3,8 @@
 
 #include <string>
 
+#include "discovery/LutrisGameConfig.h"
 #include "fuzz/FuzzCheck.h"
-#include "platform/posix/discovery/LutrisGameConfig.h"
 
 using namespace velquin;
 

@@ -2,8 +2,8 @@
 #include <string>
 #include <string_view>
 
+#include "discovery/SteamVdf.h"
 #include "fuzz/FuzzCheck.h"
-#include "platform/posix/discovery/SteamVdf.h"
 
 using namespace velquin;
 

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "fuzz/FuzzCheck.h"
-#include "platform/posix/WinePrefix.h"
+#include "wine/WinePrefix.h"
 
 using namespace velquin;
 

@@ -3,10 +3,10 @@
 #include <cstdlib>
 #include <optional>
 
-#include "platform/posix/AnsiCodePages.h"
-#include "platform/posix/LocaleCodePage.h"
-#include "platform/posix/PrefixCodePage.h"
 #include "unit/TempFolder.h"
+#include "wine/AnsiCodePages.h"
+#include "wine/LocaleCodePage.h"
+#include "wine/PrefixCodePage.h"
 
 namespace velquin {
 namespace {

@@ -4,10 +4,10 @@
 #include <sstream>
 
 #include "ZOVURFolder/ZOVURFolder.h"
-#include "platform/posix/SystemReg.h"
 #include "platform/posix/Windows1252.h"
 #include "platform/posix/WinePrefixRegistry.h"
 #include "unit/TempFolder.h"
+#include "wine/SystemReg.h"
 
 namespace velquin {
 namespace {

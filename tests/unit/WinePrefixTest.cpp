@@ -5,8 +5,8 @@
 #include "platform/posix/PosixFileAccess.h"
 #include "platform/posix/PrefixServices.h"
 #include "platform/posix/Windows1252.h"
-#include "platform/posix/WinePrefix.h"
 #include "unit/TempFolder.h"
+#include "wine/WinePrefix.h"
 
 namespace velquin {
 namespace {

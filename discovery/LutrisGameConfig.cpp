@@ -1,4 +1,4 @@
-#include "platform/posix/discovery/LutrisGameConfig.h"
+#include "discovery/LutrisGameConfig.h"
 
 #include <yaml-cpp/yaml.h>
 

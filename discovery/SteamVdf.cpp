@@ -1,4 +1,4 @@
-#include "platform/posix/discovery/SteamVdf.h"
+#include "discovery/SteamVdf.h"
 
 #include <algorithm>
 #include <cctype>

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/posix/SystemReg.h"
+#include "wine/SystemReg.h"
 
 namespace velquin {
 

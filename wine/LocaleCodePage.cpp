@@ -1,4 +1,4 @@
-#include "platform/posix/LocaleCodePage.h"
+#include "wine/LocaleCodePage.h"
 
 #include <cstdlib>
 

@@ -1,4 +1,4 @@
-#include "platform/posix/MachineKeyReader.h"
+#include "wine/MachineKeyReader.h"
 
 #include <fstream>
 #include <set>

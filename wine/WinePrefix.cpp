@@ -1,4 +1,4 @@
-#include "platform/posix/WinePrefix.h"
+#include "wine/WinePrefix.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,4 +1,4 @@
-#include "platform/posix/discovery/FileLookups.h"
+#include "discovery/FileLookups.h"
 
 #include <algorithm>
 #include <fstream>

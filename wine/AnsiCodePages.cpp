@@ -1,9 +1,9 @@
-#include "platform/posix/AnsiCodePages.h"
+#include "wine/AnsiCodePages.h"
 
 #include <algorithm>
 #include <iterator>
 
-#include "platform/posix/IconvCodePage.h"
+#include "wine/IconvCodePage.h"
 
 namespace velquin {
 

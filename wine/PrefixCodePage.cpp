@@ -1,11 +1,11 @@
-#include "platform/posix/PrefixCodePage.h"
+#include "wine/PrefixCodePage.h"
 
 #include <optional>
 #include <string>
 
 #include "platform/Registry.h"
-#include "platform/posix/LocaleCodePage.h"
-#include "platform/posix/MachineKeyReader.h"
+#include "wine/LocaleCodePage.h"
+#include "wine/MachineKeyReader.h"
 
 namespace velquin {
 

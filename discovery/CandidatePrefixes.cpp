@@ -1,9 +1,9 @@
 #include <set>
 
-#include "platform/posix/discovery/FileLookups.h"
-#include "platform/posix/discovery/GameDiscovery.h"
-#include "platform/posix/discovery/LutrisGameConfig.h"
-#include "platform/posix/discovery/SteamVdf.h"
+#include "discovery/FileLookups.h"
+#include "discovery/GameDiscovery.h"
+#include "discovery/LutrisGameConfig.h"
+#include "discovery/SteamVdf.h"
 
 namespace velquin {
 

@@ -2,11 +2,11 @@
 #include <system_error>
 
 #include "ZOVURFolder/ZOVURFolder.h"
+#include "discovery/FileLookups.h"
+#include "discovery/GameDiscovery.h"
 #include "platform/posix/Windows1252.h"
-#include "platform/posix/WinePrefix.h"
 #include "platform/posix/WinePrefixRegistry.h"
-#include "platform/posix/discovery/FileLookups.h"
-#include "platform/posix/discovery/GameDiscovery.h"
+#include "wine/WinePrefix.h"
 
 namespace velquin {
 

@@ -1,4 +1,4 @@
-#include "platform/posix/IconvCodePage.h"
+#include "wine/IconvCodePage.h"
 
 #include <iconv.h>
 

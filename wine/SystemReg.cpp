@@ -1,4 +1,4 @@
-#include "platform/posix/SystemReg.h"
+#include "wine/SystemReg.h"
 
 #include <cctype>
 #include <optional>
