@@ -13,7 +13,6 @@
 #include <vector>
 
 #include "ZOVURFolder/ZOVURFolder.h"
-#include "platform/posix/Windows1252.h"
 #include "platform/posix/WinePrefixRegistry.h"
 
 namespace {
@@ -21,10 +20,12 @@ namespace {
 constexpr char kGamePath[] = "C:\\Games\\DFTFD";  // as make_lookup_prefix.sh writes it
 constexpr int kPrefixCount = 10;
 
+// As the search over a HOME's prefixes does it: the prefix opened (its system.reg read once for
+// the game's key and its code page, the code page's table made), then the lookup over it.
 std::string GameFolder(const std::filesystem::path& prefix) {
-  const velquin::Windows1252 codePage;
-  velquin::WinePrefixRegistry registry(prefix, codePage);
-  return velquin::LookUpGameFolder(registry, codePage);
+  const auto opened = velquin::Prefix::Open(prefix, {velquin::kGameKeyName});
+  velquin::WinePrefixRegistry registry(opened, *opened->codePage());
+  return velquin::LookUpGameFolder(registry, *opened->codePage());
 }
 
 const char* BenchPrefix() {

@@ -1,7 +1,9 @@
+#include <cstdlib>
 #include <set>
 
 #include "discovery/FileLookups.h"
 #include "discovery/GameDiscovery.h"
+#include "discovery/LauncherSettings.h"
 #include "discovery/LutrisGameConfig.h"
 #include "discovery/SteamVdf.h"
 
@@ -9,114 +11,244 @@ namespace velquin {
 
 namespace {
 
+namespace fs = std::filesystem;
+
 struct Place {
   const char* folder;  // relative to HOME
   const char* origin;
 };
 
 // ~/.steam/steam and ~/.steam/root are normally links to ~/.local/share/Steam; all are read
-// in case they are not, and the real path merges them when they are.
+// in case they are not, and the real path merges them when they are. Flatpak's Steam has its
+// own HOME below ~/.var/app, and keeps its data in both spellings there; so does Snap's.
 constexpr Place kSteamRoots[] = {
     {".steam/steam", "Steam"},
     {".steam/root", "Steam"},
     {".local/share/Steam", "Steam"},
     {".var/app/com.valvesoftware.Steam/.local/share/Steam", "Steam (Flatpak)"},
+    {".var/app/com.valvesoftware.Steam/data/Steam", "Steam (Flatpak)"},
+    {".var/app/com.valvesoftware.Steam/.steam/steam", "Steam (Flatpak)"},
     {"snap/steam/common/.local/share/Steam", "Steam (Snap)"},
+    {"snap/steam/common/.steam/steam", "Steam (Snap)"},
 };
 
-// Lutris keeps game configs in its config folder in older releases and in its data folder
-// in newer ones.
-constexpr Place kLutrisGameFolders[] = {
-    {".config/lutris/games", "Lutris"},
-    {".local/share/lutris/games", "Lutris"},
-    {".var/app/net.lutris.Lutris/config/lutris/games", "Lutris (Flatpak)"},
-    {".var/app/net.lutris.Lutris/data/lutris/games", "Lutris (Flatpak)"},
-};
+// Flatpak apps see their own XDG folders below ~/.var/app, whatever the host's are.
+constexpr char kLutrisFlatpak[] = ".var/app/net.lutris.Lutris";
+constexpr char kBottlesFlatpak[] = ".var/app/com.usebottles.bottles/data/bottles";
+constexpr char kHeroicFlatpak[] = ".var/app/com.heroicgameslauncher.hgl/config/heroic";
 
-constexpr Place kBottlesFolders[] = {
-    {".local/share/bottles/bottles", "Bottles"},
-    {".var/app/com.usebottles.bottles/data/bottles/bottles", "Bottles (Flatpak)"},
-};
-
-// Keeps each prefix once, by its real path, in the order first met.
-class CandidateList {
+// Collects each prefix once, by its real path, in the order first met, and the files that
+// could not be read on the way.
+class Search {
  public:
-  void Add(const std::filesystem::path& prefix, const char* origin) {
-    std::filesystem::path real = RealPath(prefix);
-    if (seen_.insert(real).second) list_.push_back({std::move(real), origin});
+  explicit Search(const Environment& environment) : env(environment) {}
+
+  void Add(const fs::path& prefix, const std::string& origin, const fs::path& config) {
+    fs::path real = RealPath(prefix);
+    if (seen_.insert(real).second) found_.prefixes.push_back({std::move(real), origin, config});
   }
-  std::vector<PrefixCandidate> Take() { return std::move(list_); }
+  // The folder itself where it is a prefix, else its "pfx", where Proton keeps the prefix of
+  // a compat-data folder.
+  void AddPrefixOrPfx(const fs::path& folder, const std::string& origin, const fs::path& config) {
+    if (LooksLikePrefix(folder)) {
+      Add(folder, origin, config);
+    } else if (LooksLikePrefix(folder / "pfx")) {
+      Add(folder / "pfx", origin, config);
+    }
+  }
+  std::optional<std::string> Read(const fs::path& file) { return ReadConfigFile(file, found_.skipped); }
+  void Skip(const fs::path& file, const std::string& why) { found_.skipped.push_back({file, why}); }
+  Candidates Take() { return std::move(found_); }
+
+  const Environment& env;
 
  private:
-  std::set<std::filesystem::path> seen_;
-  std::vector<PrefixCandidate> list_;
+  std::set<fs::path> seen_;
+  Candidates found_;
 };
 
-// The Steam install itself, then every library its library lists name; each once.
-std::vector<std::filesystem::path> SteamLibraries(const std::filesystem::path& root) {
-  std::vector<std::filesystem::path> libraries{root};
-  for (const char* list : {"steamapps/libraryfolders.vdf", "config/libraryfolders.vdf"}) {
-    const std::optional<std::string> text = ReadSmallTextFile(root / list);
+// The Steam install itself, then every library its library lists name, each with the file
+// that named it.
+std::vector<std::pair<fs::path, fs::path>> SteamLibraries(const fs::path& root, Search& search) {
+  std::vector<std::pair<fs::path, fs::path>> libraries{{root, root}};
+  std::vector<fs::path> lists{root / "config/libraryfolders.vdf"};
+  if (const auto steamapps = EntryIgnoringCase(root, "steamapps"))
+    lists.insert(lists.begin(), *steamapps / "libraryfolders.vdf");
+  for (const fs::path& list : lists) {
+    const std::optional<std::string> text = search.Read(list);
     if (!text) continue;
     const auto paths = SteamLibraryPaths(*text);
-    if (!paths) continue;
+    if (!paths) {
+      search.Skip(list, "not well-formed KeyValues");
+      continue;
+    }
     for (const std::string& path : *paths) {
-      if (std::filesystem::path(path).is_absolute()) libraries.emplace_back(path);
+      if (fs::path(path).is_absolute()) libraries.emplace_back(path, list);
     }
   }
   return libraries;
 }
 
-void AddSteamPrefixes(const std::filesystem::path& home, CandidateList& candidates) {
-  std::set<std::filesystem::path> librariesSeen;
+void AddSteamPrefixes(Search& search) {
+  // Two spellings of one library (a link, a trailing "/..") are one library.
+  std::set<fs::path> rootsSeen;
+  std::set<fs::path> librariesSeen;
   for (const Place& root : kSteamRoots) {
-    if (!IsFolder(home / root.folder)) continue;
-    for (const std::filesystem::path& library : SteamLibraries(home / root.folder)) {
-      if (!librariesSeen.insert(RealPath(library)).second) continue;
-      for (const std::filesystem::path& game : EntriesByName(library / "steamapps" / "compatdata")) {
-        if (IsFolder(game / "pfx")) candidates.Add(game / "pfx", root.origin);
+    const fs::path folder = search.env.home / root.folder;
+    if (!IsFolder(folder) || !rootsSeen.insert(RealPath(folder)).second) continue;
+    for (const auto& [library, config] : SteamLibraries(folder, search)) {
+      // Steam matches its folder names without regard to case: older libraries say "SteamApps".
+      const std::optional<fs::path> steamapps = EntryIgnoringCase(library, "steamapps");
+      if (!steamapps || !librariesSeen.insert(RealPath(*steamapps)).second) continue;
+      for (const fs::path& game : EntriesByName(*steamapps / "compatdata")) {
+        if (IsFolder(game / "pfx")) search.Add(game / "pfx", root.origin, config);
       }
     }
   }
 }
 
-void AddLutrisPrefixes(const std::filesystem::path& home, CandidateList& candidates) {
-  for (const Place& folder : kLutrisGameFolders) {
-    for (const std::filesystem::path& config : EntriesByName(home / folder.folder)) {
+// Where Lutris finds a game's prefix when its config names none: the nearest folder above the
+// exe that is a prefix.
+std::optional<fs::path> PrefixAboveExe(const fs::path& exe) {
+  for (fs::path folder = exe.parent_path(); folder != folder.root_path(); folder = folder.parent_path()) {
+    if (LooksLikePrefix(folder) && IsFolder(folder / "drive_c")) return folder;
+  }
+  return std::nullopt;
+}
+
+void AddLutrisPrefixes(Search& search) {
+  // Older Lutris keeps game configs in its config folder, newer in its data folder.
+  const fs::path flatpak = search.env.home / kLutrisFlatpak;
+  const std::pair<fs::path, const char*> folders[] = {
+      {search.env.ConfigHome() / "lutris/games", "Lutris"},
+      {search.env.DataHome() / "lutris/games", "Lutris"},
+      {flatpak / "config/lutris/games", "Lutris (Flatpak)"},
+      {flatpak / "data/lutris/games", "Lutris (Flatpak)"},
+  };
+  for (const auto& [folder, origin] : folders) {
+    for (const fs::path& config : EntriesByName(folder)) {
       if (config.extension() != ".yml") continue;
-      const std::optional<std::string> text = ReadSmallTextFile(config);
+      const std::optional<std::string> text = search.Read(config);
       if (!text) continue;
-      const auto prefixes = LutrisPrefixes(*text, home);
-      if (!prefixes) continue;
-      for (const std::filesystem::path& prefix : *prefixes) {
-        if (IsFolder(prefix)) candidates.Add(prefix, folder.origin);
+      const std::optional<LutrisGame> game = ReadLutrisGame(*text, search.env.home);
+      if (!game) {
+        search.Skip(config, "not YAML");
+        continue;
+      }
+      for (const fs::path& prefix : game->prefixes) {
+        if (IsFolder(prefix)) search.Add(prefix, origin, config);
+      }
+      if (!game->prefixes.empty() || !game->exe) continue;
+      if (const std::optional<fs::path> prefix = PrefixAboveExe(*game->exe))
+        search.Add(*prefix, origin, config);
+    }
+  }
+}
+
+// A YAML setting of Bottles', read with the file noted as skipped when it is not YAML.
+std::string BottlesPath(Search& search, const fs::path& file, const char* key) {
+  const std::optional<std::string> text = search.Read(file);
+  if (!text) return "";
+  const std::optional<std::string> value = BottlesSetting(*text, key);
+  if (!value) search.Skip(file, "not YAML");
+  return value.value_or("");
+}
+
+void AddBottles(Search& search) {
+  const std::pair<fs::path, const char*> places[] = {
+      {search.env.DataHome() / "bottles", "Bottles"},
+      {search.env.home / kBottlesFlatpak, "Bottles (Flatpak)"},
+  };
+  for (const auto& [place, origin] : places) {
+    std::vector<std::pair<fs::path, fs::path>> folders{{place / "bottles", place / "bottles"}};
+    // The bottles folder the user chose in Bottles' preferences.
+    const fs::path data = place / "data.yml";
+    if (const fs::path custom = BottlesPath(search, data, "custom_bottles_path"); custom.is_absolute())
+      folders.emplace_back(custom, data);
+    for (const auto& [folder, config] : folders) {
+      for (const fs::path& bottle : EntriesByName(folder)) {
+        // A bottle made on another disk leaves only this behind, with its real place in it.
+        const fs::path placeholder = bottle / "placeholder.yml";
+        if (const fs::path elsewhere = BottlesPath(search, placeholder, "Path"); elsewhere.is_absolute()) {
+          if (LooksLikePrefix(elsewhere)) search.Add(elsewhere, origin, placeholder);
+        } else if (LooksLikePrefix(bottle)) {
+          search.Add(bottle, origin, config);
+        }
       }
     }
   }
 }
 
-void AddBottles(const std::filesystem::path& home, CandidateList& candidates) {
-  for (const Place& folder : kBottlesFolders) {
-    for (const std::filesystem::path& bottle : EntriesByName(home / folder.folder)) {
-      if (IsRegularFile(bottle / "system.reg")) candidates.Add(bottle, folder.origin);
+void AddHeroicPrefixes(Search& search) {
+  const std::pair<fs::path, const char*> places[] = {
+      {search.env.ConfigHome() / "heroic", "Heroic"},
+      {search.env.home / kHeroicFlatpak, "Heroic (Flatpak)"},
+  };
+  for (const auto& [place, origin] : places) {
+    std::vector<fs::path> configs{place / "config.json"};
+    for (const fs::path& config : EntriesByName(place / "GamesConfig")) {
+      if (config.extension() == ".json") configs.push_back(config);
+    }
+    for (const fs::path& config : configs) {
+      const std::optional<std::string> text = search.Read(config);
+      if (!text) continue;
+      const auto prefixes = HeroicPrefixes(*text, search.env.home);
+      if (!prefixes) search.Skip(config, "not JSON");
+      for (const fs::path& prefix : prefixes.value_or(std::vector<fs::path>{})) {
+        if (IsFolder(prefix)) search.Add(prefix, origin, config);
+      }
     }
   }
+  // Heroic's own place for the prefixes it makes, for games whose config is gone or unread.
+  const fs::path prefixes = search.env.home / "Games/Heroic/Prefixes";
+  for (const fs::path& folder : {prefixes, prefixes / "default"}) {
+    for (const fs::path& entry : EntriesByName(folder)) search.AddPrefixOrPfx(entry, "Heroic", folder);
+  }
+}
+
+// Prefixes that a tool keeps one per folder in a folder of its own.
+void AddFolderOfPrefixes(Search& search, const fs::path& folder, const char* origin) {
+  for (const fs::path& entry : EntriesByName(folder)) search.AddPrefixOrPfx(entry, origin, folder);
+}
+
+std::string Variable(const char* name) {
+  const char* value = std::getenv(name);
+  return value ? value : "";
 }
 
 }  // namespace
 
-std::vector<PrefixCandidate> CandidatePrefixes(const std::filesystem::path& home,
-                                               const std::string& winePrefixVariable) {
-  CandidateList candidates;
-  if (!winePrefixVariable.empty()) {
-    candidates.Add(winePrefixVariable, "WINEPREFIX");
-    return candidates.Take();
+Environment Environment::FromProcess() {
+  return {Variable("HOME"), Variable("WINEPREFIX"), Variable("XDG_DATA_HOME"), Variable("XDG_CONFIG_HOME")};
+}
+
+std::filesystem::path Environment::DataHome() const {
+  const fs::path set = xdgDataHome;
+  return set.is_absolute() ? set : home / ".local/share";
+}
+
+std::filesystem::path Environment::ConfigHome() const {
+  const fs::path set = xdgConfigHome;
+  return set.is_absolute() ? set : home / ".config";
+}
+
+Candidates CandidatePrefixes(const Environment& environment) {
+  Search search(environment);
+  if (!environment.winePrefix.empty()) {
+    search.Add(environment.winePrefix, "WINEPREFIX", "");
+    return search.Take();
   }
-  if (IsFolder(home / ".wine")) candidates.Add(home / ".wine", "Wine");
-  AddSteamPrefixes(home, candidates);
-  AddLutrisPrefixes(home, candidates);
-  AddBottles(home, candidates);
-  return candidates.Take();
+  if (IsFolder(environment.home / ".wine")) search.Add(environment.home / ".wine", "Wine", "");
+  AddSteamPrefixes(search);
+  AddLutrisPrefixes(search);
+  AddBottles(search);
+  AddHeroicPrefixes(search);
+  // umu-launcher's own place when no WINEPREFIX is given: ~/Games/umu/<GAMEID>.
+  AddFolderOfPrefixes(search, environment.home / "Games/umu", "umu");
+  // winetricks' named prefixes (WINEPREFIX=$XDG_DATA_HOME/wineprefixes/NAME).
+  AddFolderOfPrefixes(search, environment.DataHome() / "wineprefixes", "winetricks");
+  AddFolderOfPrefixes(search, environment.home / ".PlayOnLinux/wineprefix", "PlayOnLinux");
+  return search.Take();
 }
 
 }  // namespace velquin

@@ -1,18 +1,12 @@
 #include "discovery/FileLookups.h"
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
+#include <cctype>
 #include <system_error>
 
+#include "wine/OutsideFile.h"
+
 namespace velquin {
-
-namespace {
-
-// Far above any game config or library list; a bigger file is not one of them.
-constexpr std::uintmax_t kMaxTextFileSize = 1 << 20;
-
-}  // namespace
 
 bool IsFolder(const std::filesystem::path& path) {
   std::error_code error;
@@ -24,17 +18,16 @@ bool IsRegularFile(const std::filesystem::path& path) {
   return std::filesystem::is_regular_file(path, error);
 }
 
-std::optional<std::string> ReadSmallTextFile(const std::filesystem::path& file) {
-  // Only a regular file: opening a FIFO would wait for a writer that never comes.
-  if (!IsRegularFile(file)) return std::nullopt;
+bool LooksLikePrefix(const std::filesystem::path& folder) {
   std::error_code error;
-  const std::uintmax_t size = std::filesystem::file_size(file, error);
-  if (error || size > kMaxTextFileSize) return std::nullopt;
-  std::ifstream in(file, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  if (in.bad()) return std::nullopt;
-  return text;
+  return IsFolder(folder) && std::filesystem::exists(folder / "system.reg", error);
+}
+
+std::optional<std::string> ReadConfigFile(const std::filesystem::path& file,
+                                          std::vector<SkippedFile>& skipped) {
+  OutsideFile read = ReadOutsideFile(file, kMaxConfigFileSize);
+  if (!read.refusal.empty()) skipped.push_back({file, read.refusal});
+  return std::move(read.text);
 }
 
 std::vector<std::filesystem::path> EntriesByName(const std::filesystem::path& folder) {
@@ -46,6 +39,20 @@ std::vector<std::filesystem::path> EntriesByName(const std::filesystem::path& fo
   }
   std::sort(entries.begin(), entries.end());
   return entries;
+}
+
+std::optional<std::filesystem::path> EntryIgnoringCase(const std::filesystem::path& folder,
+                                                       const std::string& name) {
+  const auto same = [&name](const std::string& other) {
+    return std::equal(name.begin(), name.end(), other.begin(), other.end(), [](char a, char b) {
+      return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+    });
+  };
+  if (IsFolder(folder / name)) return folder / name;
+  for (const std::filesystem::path& entry : EntriesByName(folder)) {
+    if (same(entry.filename().string()) && IsFolder(entry)) return entry;
+  }
+  return std::nullopt;
 }
 
 std::filesystem::path RealPath(const std::filesystem::path& path) {

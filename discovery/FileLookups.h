@@ -5,21 +5,32 @@
 #include <string>
 #include <vector>
 
+#include "discovery/GameDiscovery.h"
+
 namespace velquin {
 
 // Launchers leave their files in a HOME that anyone may have broken: links that point
 // nowhere, folders where files belong, FIFOs, files far too big. These look-ups never throw
 // and never block; what they cannot use they treat as absent.
 
-// The whole text of a regular file of at most 1 MiB, or nothing.
-std::optional<std::string> ReadSmallTextFile(const std::filesystem::path& file);
+// The whole text of a launcher's file, or nothing. A file that is there but may not be read
+// (not a regular file, too big) is noted in `skipped` with the reason.
+std::optional<std::string> ReadConfigFile(const std::filesystem::path& file,
+                                          std::vector<SkippedFile>& skipped);
 
 // The entries of a folder, sorted by name so that every run sees them in the same order;
 // none when the folder cannot be listed.
 std::vector<std::filesystem::path> EntriesByName(const std::filesystem::path& folder);
 
+// The entry of `folder` named `name` without regard to case, as Steam matches its folders.
+std::optional<std::filesystem::path> EntryIgnoringCase(const std::filesystem::path& folder,
+                                                       const std::string& name);
+
 bool IsFolder(const std::filesystem::path& path);
 bool IsRegularFile(const std::filesystem::path& path);
+// A folder with a system.reg of any kind: Wine's mark of a prefix. One that cannot be read is
+// reported when the prefix is opened.
+bool LooksLikePrefix(const std::filesystem::path& folder);
 
 // The path with every link resolved as far as it exists, for telling two paths to the same
 // folder apart from two folders.

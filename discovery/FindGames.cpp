@@ -6,35 +6,36 @@
 #include "discovery/GameDiscovery.h"
 #include "platform/posix/Windows1252.h"
 #include "platform/posix/WinePrefixRegistry.h"
-#include "wine/WinePrefix.h"
 
 namespace velquin {
 
-namespace {
-
-std::optional<GameInPrefix> GameIn(const PrefixCandidate& candidate) {
-  // Only a regular system.reg is read: a FIFO in its place would block the registry reader.
-  if (!IsRegularFile(candidate.prefix / "system.reg")) return std::nullopt;
-  const Windows1252 codePage;
-  WinePrefixRegistry registry(candidate.prefix, codePage);
+std::optional<GameInPrefix> GameIn(const PrefixCandidate& candidate, std::shared_ptr<const Prefix> prefix) {
+  // A prefix whose code page Velquin cannot convert is still listed, with the reason, when its
+  // game folder is plain enough to be read in 1252.
+  const Windows1252 western;
+  const CodePage& codePage = prefix->codePage() ? *prefix->codePage() : western;
+  WinePrefixRegistry registry(prefix, codePage);
   std::string folder = LookUpGameFolder(registry, codePage);
   if (folder.empty()) return std::nullopt;
 
-  const std::optional<std::filesystem::path> playerFile =
-      ResolveWindowsPath(candidate.prefix, folder + "\\plyr.sav");
+  const std::optional<std::filesystem::path> playerFile = prefix->FileOf(folder + "\\plyr.sav");
   if (!playerFile || !IsRegularFile(*playerFile)) return std::nullopt;
   std::error_code error;
   const std::filesystem::file_time_type modified = std::filesystem::last_write_time(*playerFile, error);
   if (error) return std::nullopt;
-  return GameInPrefix{candidate, std::move(folder), *playerFile, modified};
+  return GameInPrefix{candidate, std::move(prefix), std::move(folder), *playerFile, modified};
 }
 
-}  // namespace
-
-std::vector<GameInPrefix> FindGames(const std::vector<PrefixCandidate>& candidates) {
+std::vector<GameInPrefix> FindGames(const std::vector<PrefixCandidate>& candidates,
+                                    std::vector<SkippedFile>& skipped) {
   std::vector<GameInPrefix> games;
   for (const PrefixCandidate& candidate : candidates) {
-    if (auto game = GameIn(candidate)) games.push_back(std::move(*game));
+    std::shared_ptr<const Prefix> prefix = Prefix::Open(candidate.prefix, {kGameKeyName});
+    if (!prefix->registryRefusal().empty()) {
+      skipped.push_back({candidate.prefix / "system.reg", prefix->registryRefusal()});
+      continue;
+    }
+    if (auto game = GameIn(candidate, std::move(prefix))) games.push_back(std::move(*game));
   }
   std::stable_sort(games.begin(), games.end(),
                    [](const GameInPrefix& a, const GameInPrefix& b) { return a.modified > b.modified; });

@@ -1,37 +1,71 @@
 #pragma once
 
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "wine/Prefix.h"
+
 namespace velquin {
 
-// A Wine prefix that may hold the game, and who made it: "WINEPREFIX", "Wine", "Steam",
-// "Steam (Flatpak)", "Steam (Snap)", "Lutris", "Lutris (Flatpak)", "Bottles", "Bottles (Flatpak)".
+// Where the launchers keep their files: HOME, and the XDG base directories where set (an
+// empty or relative one counts as unset, as the XDG rules say).
+struct Environment {
+  std::filesystem::path home;
+  std::string winePrefix;  // WINEPREFIX
+  std::string xdgDataHome;
+  std::string xdgConfigHome;
+
+  static Environment FromProcess();
+  std::filesystem::path DataHome() const;    // XDG_DATA_HOME, else ~/.local/share
+  std::filesystem::path ConfigHome() const;  // XDG_CONFIG_HOME, else ~/.config
+};
+
+// A Wine prefix that may hold the game, who made it ("Steam", "Lutris (Flatpak)", "Heroic",
+// ...), and the file that named it: a launcher's config, or the folder it was found in.
 struct PrefixCandidate {
   std::filesystem::path prefix;  // its real path, links resolved
   std::string origin;
+  std::filesystem::path config;
+};
+
+// A file that was not read, and why ("a FIFO, not a file", "too big (...)", "not YAML").
+struct SkippedFile {
+  std::filesystem::path file;
+  std::string why;
+};
+
+struct Candidates {
+  std::vector<PrefixCandidate> prefixes;
+  std::vector<SkippedFile> skipped;
 };
 
 // The prefixes to look in, in this order: WINEPREFIX alone when it is set (not empty);
-// otherwise ~/.wine, the Proton prefixes (steamapps/compatdata/*/pfx) of every Steam library
-// of every Steam install, the prefixes Lutris game configs name, and the bottles of Bottles.
-// Each prefix once, under the first origin that leads to it. Only folders that exist count,
-// except WINEPREFIX, which the user chose. Reads HOME's files and nothing else of the system.
-std::vector<PrefixCandidate> CandidatePrefixes(const std::filesystem::path& home,
-                                               const std::string& winePrefixVariable);
+// otherwise ~/.wine, the Proton prefixes of every Steam library of every Steam install, then
+// Lutris, Bottles, Heroic, umu-launcher, winetricks and PlayOnLinux prefixes, each read from
+// the launcher's own files the way the launcher reads them. Each prefix once, under the first
+// origin that leads to it. Only folders that exist count, except WINEPREFIX, which the user
+// chose. Reads the user's files and nothing else of the system; never waits on one.
+Candidates CandidatePrefixes(const Environment& environment);
 
 // A prefix the game is installed in.
 struct GameInPrefix {
   PrefixCandidate candidate;
+  std::shared_ptr<const Prefix> prefix;      // opened once; the window's services come from it
   std::string gameFolder;                    // the registry's "Path" value, as Windows sees it
   std::filesystem::path playerFile;          // plyr.sav in that folder, inside the prefix
   std::filesystem::file_time_type modified;  // when plyr.sav was last written
 };
 
-// The candidates whose registry has the game's entry and whose plyr.sav exists as a regular
-// file, the most recently played first (newest plyr.sav); equal times keep the candidates'
-// order. A prefix with a missing or broken system.reg, or without plyr.sav, is left out.
-std::vector<GameInPrefix> FindGames(const std::vector<PrefixCandidate>& candidates);
+// Whether the opened prefix holds the game: its registry has the game's entry, read in the
+// prefix's own code page, and plyr.sav exists there as a regular file.
+std::optional<GameInPrefix> GameIn(const PrefixCandidate& candidate, std::shared_ptr<const Prefix> prefix);
+
+// The candidates that hold the game, the most recently played first (newest plyr.sav); equal
+// times keep the candidates' order. Each prefix is opened once. A system.reg that could not be
+// read is added to `skipped`.
+std::vector<GameInPrefix> FindGames(const std::vector<PrefixCandidate>& candidates,
+                                    std::vector<SkippedFile>& skipped);
 
 }  // namespace velquin

@@ -1,17 +1,13 @@
 #include "wine/PrefixCodePage.h"
 
-#include <optional>
 #include <string>
 
 #include "platform/Registry.h"
-#include "wine/LocaleCodePage.h"
-#include "wine/MachineKeyReader.h"
 
 namespace velquin {
 
 namespace {
 
-constexpr char kCodePageKey[] = "System\\CurrentControlSet\\Control\\Nls\\CodePage";
 constexpr char kAnsiCodePageValue[] = "acp";
 constexpr int kMaxCodePage = 65535;
 
@@ -31,19 +27,13 @@ std::optional<int> CodePageNumber(const RegValue& value) {
   return number;
 }
 
-std::optional<int> RegistryAnsiCodePage(const std::filesystem::path& prefix) {
-  const std::optional<RegValues> values = ReadMachineKey(prefix, kCodePageKey);
-  if (!values) return std::nullopt;
-  const auto acp = values->find(kAnsiCodePageValue);
-  if (acp == values->end()) return std::nullopt;
-  return CodePageNumber(acp->second);
-}
-
 }  // namespace
 
-int PrefixAnsiCodePage(const std::filesystem::path& prefix) {
-  if (const std::optional<int> fromRegistry = RegistryAnsiCodePage(prefix)) return *fromRegistry;
-  return LocaleAnsiCodePage(UserLocale());
+std::optional<int> AnsiCodePageIn(const std::optional<RegValues>& codePageKey) {
+  if (!codePageKey) return std::nullopt;
+  const auto acp = codePageKey->find(kAnsiCodePageValue);
+  if (acp == codePageKey->end()) return std::nullopt;
+  return CodePageNumber(acp->second);
 }
 
 }  // namespace velquin

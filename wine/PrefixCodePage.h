@@ -1,12 +1,16 @@
 #pragma once
 
-#include <filesystem>
+#include <optional>
+
+#include "wine/SystemReg.h"
 
 namespace velquin {
 
-// The ANSI code page that programs in the prefix see: the "ACP" value Wine keeps in the
-// prefix's registry; where that is missing (a prefix Wine has not yet started in), the one Wine
-// would pick for the user's locale; 1252 where neither says.
-int PrefixAnsiCodePage(const std::filesystem::path& prefix);
+// Where Wine keeps the prefix's code pages, below HKEY_LOCAL_MACHINE.
+inline constexpr char kCodePageKey[] = "System\\CurrentControlSet\\Control\\Nls\\CodePage";
+
+// The ANSI code page that key's "ACP" value names; nothing where the key or the value is
+// missing (a prefix Wine has not yet started in) or the value is not a number.
+std::optional<int> AnsiCodePageIn(const std::optional<RegValues>& codePageKey);
 
 }  // namespace velquin

@@ -3,9 +3,9 @@
 #include <chrono>
 #include <ctime>
 
+#include "ZOVURFolder/ZOVURFolder.h"
 #include "platform/posix/PrefixServices.h"
 #include "wine/AnsiCodePages.h"
-#include "wine/PrefixCodePage.h"
 
 namespace velquin {
 
@@ -23,20 +23,24 @@ std::string LocalTime(std::filesystem::file_time_type time) {
 
 }  // namespace
 
-GameChoice ChooseGame(const std::filesystem::path& home, const std::string& winePrefixVariable,
-                      const std::string& explicitPrefix) {
+GameChoice ChooseGame(const Environment& environment, const std::string& explicitPrefix) {
   GameChoice choice;
-  const std::vector<PrefixCandidate> candidates =
-      explicitPrefix.empty() ? CandidatePrefixes(home, winePrefixVariable)
-                             : std::vector<PrefixCandidate>{{explicitPrefix, "--prefix"}};
-  choice.candidates = candidates.size();
-  choice.games = FindGames(candidates);
   if (!explicitPrefix.empty()) {
-    choice.prefix = explicitPrefix;  // the player's own choice, game or not
-  } else if (!choice.games.empty()) {
-    choice.prefix = choice.games.front().candidate.prefix;
+    // The player's own choice, game or not; opened once, listed when it holds the game.
+    choice.candidates = 1;
+    choice.prefix = Prefix::Open(explicitPrefix, {kGameKeyName});
+    if (!choice.prefix->registryRefusal().empty())
+      choice.skipped.push_back({choice.prefix->folder() / "system.reg", choice.prefix->registryRefusal()});
+    else if (auto game = GameIn({explicitPrefix, "--prefix", ""}, choice.prefix))
+      choice.games.push_back(std::move(*game));
+  } else {
+    Candidates candidates = CandidatePrefixes(environment);
+    choice.candidates = candidates.prefixes.size();
+    choice.skipped = std::move(candidates.skipped);
+    choice.games = FindGames(candidates.prefixes, choice.skipped);
+    if (!choice.games.empty()) choice.prefix = choice.games.front().prefix;
   }
-  if (choice.prefix) choice.refusal = WhyNoAnsiCodePage(PrefixAnsiCodePage(*choice.prefix));
+  if (choice.prefix) choice.refusal = WhyNoAnsiCodePage(choice.prefix->ansiCodePage());
   return choice;
 }
 
@@ -47,20 +51,23 @@ std::string DescribeChoice(const GameChoice& choice) {
   } else {
     text = "Wine prefixes with DF:TFD, the most recently played first:\n";
     for (const GameInPrefix& game : choice.games) {
-      const bool used = choice.prefix && *choice.prefix == game.candidate.prefix;
-      text += (used ? "* " : "  ") + game.candidate.prefix.string() + " (" + game.candidate.origin + ")\n";
-      text += "    game folder " + game.gameFolder + ", plyr.sav of " + LocalTime(game.modified) + "\n";
+      const bool used = choice.prefix == game.prefix;
+      text += (used ? "* " : "  ") + game.candidate.prefix.string() + " (" + game.candidate.origin;
+      if (!game.candidate.config.empty()) text += ", from " + game.candidate.config.string();
+      text += ")\n    game folder " + game.gameFolder + ", plyr.sav of " + LocalTime(game.modified) + "\n";
     }
   }
+  for (const SkippedFile& skipped : choice.skipped)
+    text += "Skipped " + skipped.file.string() + ": " + skipped.why + "\n";
   if (choice.prefix) {
-    text += "Velquin uses " + choice.prefix->string() + "\n";
+    text += "Velquin uses " + choice.prefix->folder().string() + "\n";
     if (!choice.refusal.empty()) text += choice.refusal + "\n";
   }
   return text;
 }
 
 PlatformServices ServicesFor(const GameChoice& choice) {
-  if (choice.prefix) return MakePrefixServices(*choice.prefix);
+  if (choice.prefix) return MakePrefixServices(choice.prefix);
   return MakeServicesWithoutGame();
 }
 

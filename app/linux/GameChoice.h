@@ -1,7 +1,7 @@
 #pragma once
 
 #include <filesystem>
-#include <optional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -12,23 +12,24 @@ namespace velquin {
 
 // Which Wine prefix the program works in, and what it found on the way.
 struct GameChoice {
-  std::size_t candidates = 0;                   // prefixes looked at
-  std::vector<GameInPrefix> games;              // those that hold the game, newest plyr.sav first
-  std::optional<std::filesystem::path> prefix;  // the one used: the newest, or --prefix
-  std::string refusal;                          // why nothing can be edited in it, if so
+  std::size_t candidates = 0;            // prefixes looked at
+  std::vector<GameInPrefix> games;       // those that hold the game, newest plyr.sav first
+  std::vector<SkippedFile> skipped;      // files not read, and why
+  std::shared_ptr<const Prefix> prefix;  // the one used: the newest, or --prefix
+  std::string refusal;                   // why nothing can be edited in it, if so
 };
 
 // The prefix named on the command line, else the one whose plyr.sav is newest of every
-// candidate of the HOME (WINEPREFIX alone when it is set).
-GameChoice ChooseGame(const std::filesystem::path& home, const std::string& winePrefixVariable,
-                      const std::string& explicitPrefix);
+// candidate of the environment (WINEPREFIX alone when it is set).
+GameChoice ChooseGame(const Environment& environment, const std::string& explicitPrefix);
 
-// What --list prints: every prefix with the game, its game folder and file time, and which
-// one would be used.
+// What --list prints: every prefix with the game, the launcher and file that led to it, its
+// game folder and file time, which one would be used, and the files that were skipped.
 std::string DescribeChoice(const GameChoice& choice);
 
-// The services of the chosen prefix. Without one, a registry with no game entry: the window
-// opens empty, as on Windows without the game, and no save writes.
+// The services of the chosen prefix, made from the same Prefix that discovery opened. Without
+// one, a registry with no game entry: the window opens empty, as on Windows without the game,
+// and no save writes.
 PlatformServices ServicesFor(const GameChoice& choice);
 
 }  // namespace velquin

@@ -18,11 +18,6 @@
 
 namespace {
 
-const char* Env(const char* name) {
-  const char* value = std::getenv(name);
-  return value ? value : "";
-}
-
 int Usage() {
   std::fprintf(stderr, "usage: velquin [--list | --prefix DIR]\n");
   return 2;
@@ -43,7 +38,7 @@ int main(int argc, char** argv) {
     }
   }
 
-  const velquin::GameChoice choice = velquin::ChooseGame(Env("HOME"), Env("WINEPREFIX"), prefix);
+  const velquin::GameChoice choice = velquin::ChooseGame(velquin::Environment::FromProcess(), prefix);
   if (list) {
     std::fputs(velquin::DescribeChoice(choice).c_str(), stdout);
     return 0;

@@ -5,7 +5,7 @@
 namespace velquin {
 
 PlatformServices MakePlatformServices() {
-  return MakePrefixServices(WinePrefixFromEnvironment());
+  return MakePrefixServices(Prefix::Open(WinePrefixFromEnvironment()));
 }
 
 }  // namespace velquin

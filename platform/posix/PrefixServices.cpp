@@ -4,8 +4,6 @@
 #include "platform/posix/PosixFileAccess.h"
 #include "platform/posix/Windows1252.h"
 #include "platform/posix/WinePrefixRegistry.h"
-#include "wine/AnsiCodePages.h"
-#include "wine/PrefixCodePage.h"
 
 namespace velquin {
 
@@ -17,6 +15,19 @@ class RefusingCodePage final : public CodePage {
  public:
   char32_t ByteToChar(std::uint8_t) const override { return kReplacementChar; }
   std::optional<std::uint8_t> CharToByte(char32_t) const override { return std::nullopt; }
+};
+
+// The prefix's own table, kept alive by the prefix.
+class PrefixCodePage final : public CodePage {
+ public:
+  explicit PrefixCodePage(std::shared_ptr<const Prefix> prefix) : prefix_(std::move(prefix)) {}
+  char32_t ByteToChar(std::uint8_t byte) const override { return prefix_->codePage()->ByteToChar(byte); }
+  std::optional<std::uint8_t> CharToByte(char32_t ch) const override {
+    return prefix_->codePage()->CharToByte(ch);
+  }
+
+ private:
+  std::shared_ptr<const Prefix> prefix_;
 };
 
 // A registry without keys: the lookup finds no game, so no player file is opened.
@@ -34,16 +45,16 @@ class EmptyRegistry final : public Registry {
 
 }  // namespace
 
-PlatformServices MakePrefixServices(const std::filesystem::path& prefix) {
+PlatformServices MakePrefixServices(std::shared_ptr<const Prefix> prefix) {
   PlatformServices services;
-  services.codePage = MakeAnsiCodePage(PrefixAnsiCodePage(prefix));
-  if (services.codePage) {
+  if (prefix->codePage()) {
+    services.codePage = std::make_unique<PrefixCodePage>(prefix);
     services.registry = std::make_unique<WinePrefixRegistry>(prefix, *services.codePage);
   } else {
     services.codePage = std::make_unique<RefusingCodePage>();
     services.registry = std::make_unique<EmptyRegistry>();
   }
-  services.files = std::make_unique<PosixFileAccess>(prefix);
+  services.files = std::make_unique<PosixFileAccess>(prefix->folder());
   return services;
 }
 

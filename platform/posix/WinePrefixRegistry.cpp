@@ -3,7 +3,6 @@
 #include <cstring>
 
 #include "platform/Utf8.h"
-#include "wine/MachineKeyReader.h"
 
 namespace velquin {
 
@@ -26,13 +25,16 @@ std::vector<std::uint8_t> AnsiData(const RegValue& value, const CodePage& codePa
 
 }  // namespace
 
-WinePrefixRegistry::WinePrefixRegistry(std::filesystem::path winePrefix, const CodePage& codePage)
-    : prefix_(std::move(winePrefix)), codePage_(codePage) {}
+WinePrefixRegistry::WinePrefixRegistry(std::shared_ptr<const Prefix> prefix, const CodePage& codePage)
+    : prefix_(std::move(prefix)), codePage_(codePage) {}
+
+WinePrefixRegistry::WinePrefixRegistry(const std::filesystem::path& prefix, const CodePage& codePage)
+    : WinePrefixRegistry(Prefix::Open(prefix), codePage) {}
 
 std::int32_t WinePrefixRegistry::OpenKey(RegistryKey root, const std::string& subKey, std::uint32_t,
                                          RegistryKey& key) {
   if (root != kLocalMachine) return kRegFileNotFound;
-  std::optional<RegValues> values = ReadMachineKey(prefix_, subKey);
+  std::optional<RegValues> values = prefix_->MachineKey(subKey);
   if (!values) return kRegFileNotFound;
   key = nextKey_++;
   openKeys_[key] = std::move(*values);

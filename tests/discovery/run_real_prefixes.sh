@@ -1,56 +1,46 @@
 #!/usr/bin/env bash
-# Game discovery over prefixes that real Wine made: a throwaway HOME with a Proton prefix laid
-# out as Steam lays it and a Lutris game's prefix, both holding the game's registry entry and
-# a plyr.sav, the Lutris one written later. Then the discovery tests' real-prefix case runs
-# over that HOME and passes only when it really ran.
+# Game discovery over a prefix that real Wine made (wineboot), as a Russian player's would be:
+# code page 1251, and the game installed in C:\Игры\DF, laid out as umu-launcher lays out a
+# game's prefix. `velquin --list` must name it with its game folder, and the discovery tests'
+# real-prefix case must load and save its names in 1251, passing only when it really ran.
+# Works with 32-bit Wine and with the 64-bit one alone (scripts/wine_host.sh decides).
 # Usage: run_real_prefixes.sh [BUILD_DIR]   (build/linux-test by default)
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 build=${1:-build/linux-test}
 tests="$build/discovery/velquin_real_prefix_tests"
-[ -x "$tests" ] || { echo "no $tests: build the linux-test preset first" >&2; exit 1; }
+velquin="$build/app/linux/velquin"
+for tool in "$tests" "$velquin" "$build/velquin_make_demo_save"; do
+  [ -x "$tool" ] || { echo "no $tool: build the linux-test preset first" >&2; exit 1; }
+done
 source tests/wine_test_prefix.sh  # VELQUIN_WINE and run_gtest
 
 home=$(mktemp -d /tmp/velquin-real-prefixes.XXXXXX)
-steam_prefix="$home/.local/share/Steam/steamapps/compatdata/123/pfx"
-lutris_prefix="$home/Games/df-tfd"
-cleanup() {
-  for prefix in "$steam_prefix" "$lutris_prefix"; do WINEPREFIX=$prefix wineserver -k 2>/dev/null || true; done
-  rm -rf "$home"
-}
-trap cleanup EXIT
-export HOME=$home WINEDEBUG=-all
+prefix="$home/Games/umu/umu-0/pfx"
+trap 'WINEPREFIX=$prefix wineserver -k 2>/dev/null || true; rm -rf "$home"' EXIT
+export HOME=$home WINEDEBUG=-all LANG=C.UTF-8 LC_ALL=C.UTF-8
+unset WINEPREFIX XDG_DATA_HOME XDG_CONFIG_HOME
 
-# One prefix, as Wine makes it, with the game's entry in the 32-bit view and a plyr.sav
-# last written at the given time.
-make_game_prefix() {
-  local prefix=$1 written=$2
-  mkdir -p "$(dirname "$prefix")"
-  echo "wineboot -i in $prefix"
-  WINEPREFIX=$prefix "$VELQUIN_WINE" wineboot -i >/dev/null 2>&1
-  WINEPREFIX=$prefix "$VELQUIN_WINE" reg add \
-    'HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\App Paths\zovur.exe' /v Path /t REG_SZ /d 'C:\Games\DF' \
-    /f /reg:32 >/dev/null 2>&1
-  # wineserver writes system.reg when it ends.
-  WINEPREFIX=$prefix wineserver -k || true
-  WINEPREFIX=$prefix wineserver -w
-  grep -qi 'zovur.exe' "$prefix/system.reg" || { echo "the entry did not reach $prefix/system.reg" >&2; exit 1; }
-  mkdir -p "$prefix/drive_c/Games/DF"
-  printf 'save' >"$prefix/drive_c/Games/DF/plyr.sav"
-  touch -d "$written" "$prefix/drive_c/Games/DF/plyr.sav"
-}
+echo "wineboot -i in $prefix"
+mkdir -p "$prefix"
+WINEPREFIX=$prefix "$VELQUIN_WINE" wineboot -i >/dev/null 2>&1
+reg() { WINEPREFIX=$prefix "$VELQUIN_WINE" reg add "$@" /f >/dev/null 2>&1; }
+reg 'HKLM\System\CurrentControlSet\Control\Nls\CodePage' /v ACP /t REG_SZ /d 1251
+reg 'HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\App Paths\zovur.exe' /v Path /t REG_SZ /d 'C:\Игры\DF' /reg:32
+# wineserver writes system.reg when it ends.
+WINEPREFIX=$prefix wineserver -k || true
+WINEPREFIX=$prefix wineserver -w
+grep -qi 'zovur.exe' "$prefix/system.reg" || { echo "the entry did not reach $prefix/system.reg" >&2; exit 1; }
+grep -q '"ACP"="1251"' "$prefix/system.reg" || { echo "ACP 1251 did not reach $prefix/system.reg" >&2; exit 1; }
 
-make_game_prefix "$steam_prefix" '2023-05-01 12:00'
-make_game_prefix "$lutris_prefix" '2024-02-01 12:00'
-mkdir -p "$home/.config/lutris/games"
-cat >"$home/.config/lutris/games/df-tfd-1700000000.yml" <<'YAML'
-game:
-  exe: ~/Games/df-tfd/drive_c/Games/DF/zovur.exe
-  prefix: ~/Games/df-tfd
-name: DF:TFD
-slug: df-tfd
-wine:
-  version: lutris-GE-Proton8-26-x86_64
-YAML
+game="$prefix/drive_c/Игры/DF"
+mkdir -p "$game"
+"$build/velquin_make_demo_save" "$game" >/dev/null
+printf '\xC8\xE2\xE0\xED\x00\x00' | dd of="$game/plyr.sav" bs=1 seek=12 conv=notrunc status=none  # Иван
+
+list=$("$velquin" --list)
+echo "$list"
+grep -qF "* $prefix (umu, from $home/Games/umu)" <<<"$list" || { echo "--list did not choose the prefix" >&2; exit 1; }
+grep -qF 'game folder C:\Игры\DF' <<<"$list" || { echo "--list did not read the Cyrillic game folder" >&2; exit 1; }
 
 VELQUIN_REAL_PREFIXES_HOME=$home run_gtest "$tests"

@@ -23,9 +23,9 @@ TEST_F(GameChoiceTest, APrefixWithADoubleByteCodePageIsFoundButNothingIsEdited) 
   const std::string stored(12, '\1');
   Write("pfx/drive_c/DF/plyr.sav", stored + "Name");
 
-  const GameChoice choice = ChooseGame(folder_ / "home", prefix.string(), "");
+  const GameChoice choice = ChooseGame({folder_ / "home", prefix.string(), "", ""}, "");
   ASSERT_EQ(choice.games.size(), 1u);
-  EXPECT_EQ(choice.prefix, choice.games[0].candidate.prefix);
+  EXPECT_EQ(choice.prefix, choice.games[0].prefix);  // the same object, opened once
   EXPECT_EQ(choice.refusal,
             "This prefix uses code page 932, a double-byte code page; Velquin edits single-byte names only.");
   EXPECT_NE(DescribeChoice(choice).find(choice.refusal), std::string::npos);
@@ -37,7 +37,7 @@ TEST_F(GameChoiceTest, APrefixWithADoubleByteCodePageIsFoundButNothingIsEdited) 
   EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), stored + "Name");
 
   // Nothing found at all: no prefix is used and the lookup finds no game.
-  const GameChoice none = ChooseGame(folder_ / "empty-home", "", "");
+  const GameChoice none = ChooseGame({folder_ / "empty-home", "", "", ""}, "");
   EXPECT_FALSE(none.prefix);
   EXPECT_EQ(LookUpGameFolder(*ServicesFor(none).registry, *ServicesFor(none).codePage), "");
 }

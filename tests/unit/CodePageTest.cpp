@@ -6,7 +6,7 @@
 #include "unit/TempFolder.h"
 #include "wine/AnsiCodePages.h"
 #include "wine/LocaleCodePage.h"
-#include "wine/PrefixCodePage.h"
+#include "wine/Prefix.h"
 
 namespace velquin {
 namespace {
@@ -54,11 +54,13 @@ TEST(LocaleCodePageTest, TheCodePageWineGivesTheUsersLocale) {
     const char* locale;
     int codePage;
   } cases[] = {
-      {"pl_PL.UTF-8", 1250}, {"ru_RU.UTF-8", 1251}, {"de_DE.UTF-8@euro", 1252}, {"el_GR", 1253},
-      {"tr_TR.UTF-8", 1254}, {"he_IL.UTF-8", 1255}, {"ar_EG.UTF-8", 1256},      {"lv_LV", 1257},
-      {"vi_VN", 1258},       {"th_TH.UTF-8", 874},  {"ja_JP.UTF-8", 932},       {"zh_CN.UTF-8", 936},
-      {"zh_TW.UTF-8", 950},  {"ko_KR.EUC-KR", 949}, {"hi_IN", 65001},           {"sr_RS@latin", 1250},
-      {"sr_RS", 1252},       {"be_BY@latin", 1252}, {"C.UTF-8", 1252},          {"", 1252},
+      {"pl_PL.UTF-8", 1250}, {"ru_RU.UTF-8", 1251}, {"de_DE.UTF-8@euro", 1252},
+      {"el_GR", 1253},       {"tr_TR.UTF-8", 1254}, {"he_IL.UTF-8", 1255},
+      {"ar_EG.UTF-8", 1256}, {"lv_LV", 1257},       {"vi_VN", 1258},
+      {"th_TH.UTF-8", 874},  {"ja_JP.UTF-8", 932},  {"zh_CN.UTF-8", 936},
+      {"zh_TW.UTF-8", 950},  {"zh_HK.UTF-8", 950},  {"ko_KR.EUC-KR", 949},
+      {"hi_IN", 65001},      {"sr_RS@latin", 1250}, {"sr_RS", 1252},
+      {"be_BY@latin", 1252}, {"C.UTF-8", 1252},     {"", 1252},
   };
   for (const auto& c : cases) EXPECT_EQ(LocaleAnsiCodePage(c.locale), c.codePage) << c.locale;
 
@@ -74,18 +76,18 @@ using PrefixCodePageTest = testing::TempFolder;
 
 TEST_F(PrefixCodePageTest, TheRegistrysCodePageElseTheLocalesElseWestern) {
   const LocaleVariables set("ru_RU.UTF-8", nullptr, nullptr);
-  EXPECT_EQ(PrefixAnsiCodePage(folder_), 1251);  // no system.reg yet
+  EXPECT_EQ(Prefix::Open(folder_)->ansiCodePage(), 1251);  // no system.reg yet
 
   // As wineboot writes it: "Codepage", in a 64-bit prefix.
   const std::string key =
       "WINE REGISTRY Version 2\n#arch=win64\n\n[System\\\\CurrentControlSet\\\\Control\\\\Nls\\\\Codepage] "
       "1\n";
   Write("system.reg", key + "\"ACP\"=\"1250\"\n\"OEMCP\"=\"852\"\n");
-  EXPECT_EQ(PrefixAnsiCodePage(folder_), 1250);
+  EXPECT_EQ(Prefix::Open(folder_)->ansiCodePage(), 1250);
   for (const char* unusable :
        {"\"ACP\"=\"\"", "\"ACP\"=\"12a\"", "\"ACP\"=dword:000004e2", "\"ACP\"=\"99999999\""}) {
     Write("system.reg", key + unusable + "\n");
-    EXPECT_EQ(PrefixAnsiCodePage(folder_), 1251) << unusable;
+    EXPECT_EQ(Prefix::Open(folder_)->ansiCodePage(), 1251) << unusable;
   }
 
   // Where CurrentControlSet is a link to ControlSet001, the lookup follows it there.
@@ -94,7 +96,7 @@ TEST_F(PrefixCodePageTest, TheRegistrysCodePageElseTheLocalesElseWestern) {
         "[System\\\\CurrentControlSet] "
         "1\n#link\n\"SymbolicLinkValue\"=str(6):\"\\\\Registry\\\\Machine\\\\System\\\\"
         "ControlSet001\"\n");
-  EXPECT_EQ(PrefixAnsiCodePage(folder_), 874);
+  EXPECT_EQ(Prefix::Open(folder_)->ansiCodePage(), 874);
 }
 
 }  // namespace

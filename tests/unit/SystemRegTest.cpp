@@ -139,6 +139,8 @@ TEST_F(WinePrefixRegistryTest, ALoneSurrogateIsOneQuestionMarkAndNothingMoreIsLo
   EXPECT_EQ(GameFolder(), "C:\\D?F");
   WriteSystemReg(key + "\"Path\"=\"C:\\\\\\xdc00X\"\n");  // a lone low half
   EXPECT_EQ(GameFolder(), "C:\\?X");
+  WriteSystemReg(key + "\"Path\"=\"C:\\\\DF\\0X\"\n");  // a zero inside ends the text
+  EXPECT_EQ(GameFolder(), "C:\\DF");
 }
 
 TEST_F(WinePrefixRegistryTest, NoFileNoKeyOrNoStringIsTheEmptyFolder) {

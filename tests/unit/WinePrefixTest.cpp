@@ -64,10 +64,16 @@ class PrefixServicesTest : public testing::TempFolder {
 
 TEST_F(PrefixServicesTest, ThePrefixsCodePageReadsItsRegistryAndItsPlayerFile) {
   MakePrefix("1250");
-  PlatformServices os = MakePrefixServices(folder_);
+  PlatformServices os = MakePrefixServices(Prefix::Open(folder_));
   const std::string gamePath = LookUpGameFolder(*os.registry, *os.codePage);
   EXPECT_EQ(gamePath, "C:\\DF\\\xC5\x82");  // in 1252 the registry call would give "?"
   EXPECT_EQ(LoadNamesAndMacros(gamePath, *os.files, *os.codePage).names[0], "\xC5\x82ukasz");
+
+  // The game moved since the start: the next lookup, before a save, finds it where it is now.
+  Write("system.reg",
+        "[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\App Paths\\\\zovur.exe] 1\n"
+        "\"Path\"=\"D:\\\\Moved\"\n");
+  EXPECT_EQ(LookUpGameFolder(*os.registry, *os.codePage), "D:\\Moved");
 }
 
 }  // namespace

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstdint>
+#include <ctime>
+#include <filesystem>
+#include <optional>
+#include <string>
+
+namespace velquin {
+
+// Which version of a file was read: a file that Wine rewrites gets a new inode, one edited in
+// place a new change time or size.
+struct FileStamp {
+  std::uint64_t device = 0;
+  std::uint64_t inode = 0;
+  std::int64_t size = 0;
+  std::timespec modified{};
+  std::timespec changed{};
+  bool operator==(const FileStamp& other) const;
+};
+
+// A file that another program wrote (a prefix's system.reg, a launcher's config): its whole
+// text, or why it was not read. Anyone may have put a FIFO, a device, a folder or a huge file
+// in its place; none of them is opened for reading, waited on or read into memory.
+struct OutsideFile {
+  std::optional<std::string> text;
+  std::string refusal;  // empty when read or when there is no such file
+  FileStamp stamp;
+  bool missing = false;  // no file there at all: not worth a mention
+};
+
+// Far above any launcher's config or library list.
+inline constexpr std::int64_t kMaxConfigFileSize = std::int64_t{1} << 20;
+// A prefix with many programs installed has a system.reg of some tens of MB.
+inline constexpr std::int64_t kMaxSystemRegSize = std::int64_t{256} << 20;
+
+OutsideFile ReadOutsideFile(const std::filesystem::path& file, std::int64_t maxSize);
+
+// The stamp of the file as it is now; nothing when it cannot be looked at.
+std::optional<FileStamp> StampOf(const std::filesystem::path& file);
+
+}  // namespace velquin
