@@ -68,11 +68,13 @@ PosixFileAccess::PosixFileAccess(std::filesystem::path winePrefix) : prefix_(std
 Result<Bytes> PosixFileAccess::ReadWholeFile(const std::string& path) {
   const auto resolved = ResolveWindowsPath(prefix_, path);
   if (!resolved) return OsError{ENOENT};
-  Descriptor fd(::open(resolved->c_str(), O_RDONLY | O_CLOEXEC));
+  // O_NONBLOCK: a FIFO in the file's place must not wait for a writer; it is refused below.
+  Descriptor fd(::open(resolved->c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
   if (!fd.valid()) return LastError();
   struct stat info {};
   if (::fstat(fd.get(), &info) != 0) return LastError();
   if (S_ISDIR(info.st_mode)) return OsError{EISDIR};
+  if (!S_ISREG(info.st_mode)) return OsError{EINVAL};
   if (static_cast<std::uint64_t>(info.st_size) > kMaxReadableFileSize) return OsError{EFBIG};
 
   Bytes content(static_cast<std::size_t>(info.st_size));
@@ -91,9 +93,15 @@ Result<Bytes> PosixFileAccess::ReadWholeFile(const std::string& path) {
 Result<std::unique_ptr<FileWriter>> PosixFileAccess::OpenForWrite(const std::string& path) {
   const auto resolved = ResolveWindowsPath(prefix_, path);
   if (!resolved) return OsError{ENOENT};
-  const int fd = ::open(resolved->c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
-  if (fd < 0) return LastError();
-  return std::unique_ptr<FileWriter>(std::make_unique<PosixFileWriter>(fd));
+  // Nor may a FIFO or a device take the writes: opened without waiting, then refused.
+  Descriptor fd(::open(resolved->c_str(), O_WRONLY | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666));
+  if (!fd.valid()) return LastError();
+  struct stat info {};
+  if (::fstat(fd.get(), &info) != 0) return LastError();
+  if (!S_ISREG(info.st_mode)) return OsError{EINVAL};
+  // Back to blocking writes for the file itself.
+  if (::fcntl(fd.get(), F_SETFL, ::fcntl(fd.get(), F_GETFL) & ~O_NONBLOCK) != 0) return LastError();
+  return std::unique_ptr<FileWriter>(std::make_unique<PosixFileWriter>(fd.release()));
 }
 
 }  // namespace velquin

@@ -73,13 +73,14 @@ class FakeHomeTest : public testing::TempFolder {
 TEST_F(FakeHomeTest, FindsEveryLaunchersPrefixesOnceAndTheNewestPlayerFileFirst) {
   const std::string steam = (folder_ / ".local/share/Steam").string();
   Put(".local/share/Steam/steamapps/libraryfolders.vdf",
-      "\"libraryfolders\"\n{\n\t\"0\"\n\t{\n\t\t\"path\"\t\t\"" + steam +
-          "\"\n\t\t\"apps\" { \"100\" \"9\" }\n\t}\n" + "\t\"1\"\n\t{\n\t\t\"path\"\t\t\"" +
+      "\"libraryfolders\"\n{\n\t\"0\"\n\t{\n\t\t\"path\"\t\t\"" + steam + "\"\n\t\t\"apps\" { \"100\" \"" +
+          (folder_ / "library5").string() + "\" }\n\t}\n" + "\t\"1\"\n\t{\n\t\t\"Path\"\t\t\"" +
           (folder_ / "library2").string() + "\"\n\t}\n\t\"2\" { \"path\" \"" +
-          (folder_ / "library2/../library2").string() + "\" }\n}\n");
+          (folder_ / "library2/../library2").string() + "\" }\n\t\"3\" { \"PATH\" \"" +
+          (folder_ / "library6").string() + "\" }\n}\n");
   Put(".local/share/Steam/config/libraryfolders.vdf",
-      "\"LibraryFolders\"\n{\n\t\"ContentStatsID\"\t\"-1\"\n\t\"1\"\t\"" + (folder_ / "library3").string() +
-          "\"\n}\n");
+      "\"LibraryFolders\"\n{\n\t// by hand\n\t\"ContentStatsID\"\t\"-1\"\n\t1\t\"" + folder_.string() +
+          "/lib\\\"3" + "\"\n}\n");
   Prefix(".local/share/Steam/steamapps/compatdata/100/pfx", 40);
   Prefix(".local/share/Steam/steamapps/compatdata/200/pfx", -1);  // no plyr.sav
   Prefix(".local/share/Steam/steamapps/compatdata/300/pfx", 10,
@@ -89,20 +90,20 @@ TEST_F(FakeHomeTest, FindsEveryLaunchersPrefixesOnceAndTheNewestPlayerFileFirst)
   fs::create_directory_symlink(steam, folder_ / ".steam/steam");
   fs::create_directory_symlink(folder_ / "uninstalled", folder_ / ".steam/root");
   Prefix("library2/steamapps/compatdata/400/pfx", 10);
-  Prefix("library3/SteamApps/compatdata/500/pfx", 50);  // an old library's spelling
+  Prefix("library6/steamapps/compatdata/410/pfx", -1);
+  Prefix("lib\"3/SteamApps/compatdata/500/pfx", 50);  // an old library's spelling
   // Flatpak Steam's list is cut short: its own prefixes still count, the library it names not.
   const fs::path flatpak = ".var/app/com.valvesoftware.Steam/data/Steam";
   Put(flatpak / "steamapps/libraryfolders.vdf",
       "\"libraryfolders\" { \"1\" { \"path\" \"" + (folder_ / "library4").string() + "\"");
   Prefix(flatpak / "steamapps/compatdata/600/pfx", 30);
   Prefix("library4/steamapps/compatdata/700/pfx", 0);
+  Prefix("library5/steamapps/compatdata/800/pfx", 0);
   Fifo("snap/steam/common/.local/share/Steam/steamapps/libraryfolders.vdf");
   Prefix(".wine", 60);
   // Lutris: "prefix:" with "~", under "wine:", none at all (the prefix above the exe); a
   // prefix already found is not listed twice; the config folder moved by XDG_CONFIG_HOME.
   Put("xdg-config/lutris/games/df-1.yml", "game:\n  prefix: ~/Games/df\nwine:\n  version: lutris-7\n");
-  Put(".config/lutris/games/ignored.yml", "game:\n  prefix: ~/Games/hidden-by-xdg\n");
-  Prefix("Games/hidden-by-xdg", 1);
   Put(".local/share/lutris/games/df-2.yml",
       "game: {prefix: '" + (folder_ / ".wine").string() + "'}\nwine:\n  prefix: [not, a, path]\n");
   Put(".local/share/lutris/games/df-3.yml", "game:\n  exe: x.exe\nwine:\n  prefix: ~/Games/under-wine\n");
@@ -154,7 +155,8 @@ TEST_F(FakeHomeTest, FindsEveryLaunchersPrefixesOnceAndTheNewestPlayerFileFirst)
                    {".local/share/Steam/steamapps/compatdata/300/pfx", "Steam"},
                    {".local/share/Steam/steamapps/compatdata/310/pfx", "Steam"},
                    {"library2/steamapps/compatdata/400/pfx", "Steam"},
-                   {"library3/SteamApps/compatdata/500/pfx", "Steam"},
+                   {"library6/steamapps/compatdata/410/pfx", "Steam"},
+                   {"lib\"3/SteamApps/compatdata/500/pfx", "Steam"},
                    {flatpak.string() + "/steamapps/compatdata/600/pfx", "Steam (Flatpak)"},
                    {"Games/df", "Lutris"},
                    {"Games/under-wine", "Lutris"},
@@ -169,13 +171,13 @@ TEST_F(FakeHomeTest, FindsEveryLaunchersPrefixesOnceAndTheNewestPlayerFileFirst)
                    {".local/share/wineprefixes/greek", "winetricks"},
                    {".PlayOnLinux/wineprefix/cz", "PlayOnLinux"},
                    {".PlayOnLinux/wineprefix/thai", "PlayOnLinux"}}));
-  EXPECT_EQ(candidates.prefixes[8].config, folder_ / "xdg-config/lutris/games/df-1.yml");
+  EXPECT_EQ(candidates.prefixes[9].config, folder_ / "xdg-config/lutris/games/df-1.yml");
   const std::vector<GameInPrefix> games = FindGames(candidates.prefixes, candidates.skipped);
   EXPECT_EQ(Listed(games), (Found{{"library2/steamapps/compatdata/400/pfx", "Steam"},
                                   {"Games/df", "Lutris"},
                                   {flatpak.string() + "/steamapps/compatdata/600/pfx", "Steam (Flatpak)"},
                                   {".local/share/Steam/steamapps/compatdata/100/pfx", "Steam"},
-                                  {"library3/SteamApps/compatdata/500/pfx", "Steam"},
+                                  {"lib\"3/SteamApps/compatdata/500/pfx", "Steam"},
                                   {".wine", "Wine"},
                                   {".local/share/bottles/bottles/DF", "Bottles"},
                                   {"Games/under-wine", "Lutris"},
@@ -190,7 +192,6 @@ TEST_F(FakeHomeTest, FindsEveryLaunchersPrefixesOnceAndTheNewestPlayerFileFirst)
                                   {".PlayOnLinux/wineprefix/cz", "PlayOnLinux"},
                                   {".PlayOnLinux/wineprefix/thai", "PlayOnLinux"}}));
   EXPECT_EQ(games[14].gameFolder, "C:\\\xD0\x98\xD0\xB3\xD1\x80\xD1\x8B\\DF");
-  EXPECT_EQ(games[17].gameFolder, "C:\\\xE0\xB9\x80\xE0\xB8\x81\xE0\xB8\xA1");
   EXPECT_EQ(
       Listed(candidates.skipped),
       (Found{{flatpak.string() + "/steamapps/libraryfolders.vdf", "not well-formed KeyValues"},

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "ZOVURFolder/ZOVURFolder.h"
 #include "core/StartupLoad.h"
@@ -41,6 +42,11 @@ TEST_F(WinePrefixTest, WindowsPathsGoThroughTheDriveLinksWithoutRegardToCase) {
   std::ofstream(drive / "Games" / "DF Game" / "PLYR.SAV", std::ios::binary)
       << std::string(12, '\1') << "Neo" << '\0';
   EXPECT_EQ(LoadNamesAndMacros("C:\\GAMES\\df GAME", files, Windows1252()).names[0], "Neo");
+
+  // A FIFO in the player file's place is refused at once: nothing waits for a writer or reader.
+  ASSERT_EQ(::mkfifo((drive / "Games" / "fifo.sav").c_str(), 0600), 0);
+  EXPECT_FALSE(files.ReadWholeFile("C:\\Games\\fifo.sav").ok());
+  EXPECT_FALSE(files.OpenForWrite("C:\\Games\\fifo.sav").ok());
 }
 
 // A prefix whose registry names its ANSI code page and the game, stored in that code page's
