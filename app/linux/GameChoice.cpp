@@ -40,7 +40,10 @@ GameChoice ChooseGame(const Environment& environment, const std::string& explici
     choice.games = FindGames(candidates.prefixes, choice.skipped);
     if (!choice.games.empty()) choice.prefix = choice.games.front().prefix;
   }
-  if (choice.prefix) choice.refusal = WhyNoAnsiCodePage(choice.prefix->ansiCodePage());
+  // The prefix's own table answers whether its code page can be converted; asking iconv again
+  // would build a second one.
+  if (choice.prefix && !choice.prefix->codePage())
+    choice.refusal = WhyNoAnsiCodePage(choice.prefix->ansiCodePage());
   return choice;
 }
 
