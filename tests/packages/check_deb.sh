@@ -10,6 +10,8 @@ deb=$(realpath -m "$1/velquin_${version}_amd64.deb")
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 as_root() { if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi; }
+# Waits for another apt (unattended upgrades on a fresh machine) instead of failing at once.
+apt_get() { as_root env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=300 -y -q "$@"; }
 [ -f "$deb" ] || { echo "FAIL: no $deb"; exit 1; }
 echo "$deb: $(stat -c %s "$deb") bytes"
 known() { case $(dpkg-query -W -f '${Status}' velquin 2>/dev/null) in "" | *not-installed) return 1 ;; esac; }
@@ -31,14 +33,14 @@ while read -r path; do
   [ -z "$path" ] || [ -d "$path" ] || { echo "FAIL: $path is on this machine before the package"; exit 1; }
 done <<<"$before"
 echo "-- apt-get install"
-trap 'as_root apt-get purge -y -q velquin >/dev/null 2>&1' EXIT
-as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q "$deb" || { fail "apt-get install"; exit 1; }
+trap 'apt_get purge velquin >/dev/null 2>&1' EXIT
+apt_get install "$deb" || { fail "apt-get install"; exit 1; }
 apt-cache show velquin | sed -n '/^Package:/,/^$/p'
 listed=$(dpkg-query -L velquin)
 "$here/tests/linux/run_installed.sh" /usr "$2" "${3:-artifacts/linux-deb}" || fail "the installed program"
 
 echo "-- apt-get purge"
-as_root env DEBIAN_FRONTEND=noninteractive apt-get purge -y -q velquin || fail "apt-get purge"
+apt_get purge velquin || fail "apt-get purge"
 trap - EXIT
 ! known || fail "dpkg still knows velquin: $(dpkg-query -W -f '${Status}' velquin)"
 left=0
