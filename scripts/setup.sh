@@ -15,6 +15,7 @@ packages=(
   qt6-base-dev libx11-dev libyaml-cpp-dev desktop-file-utils appstream
   xvfb xauth xdotool x11-utils imagemagick icoutils
   e2fsprogs strace bc
+  dpkg-dev lintian unzip
 )
 [ "${1:-}" = --fuzz ] && packages+=(clang libclang-rt-14-dev)
 

@@ -2,7 +2,8 @@
 # Sets up and runs every test: the native unit tests (ASan + UBSan) with the fuzz corpora
 # replayed and the Qt windows offscreen, checks of both built exes, the backend cases on both
 # backends against one Wine prefix, discovery over Wine-made prefixes, the installed Linux
-# program under Xvfb, and the end-to-end tests of the real exe under Wine, for each Windows
+# program under Xvfb, the Windows zip and the Debian package (lintian, installed with apt-get,
+# run, purged), and the end-to-end tests of the real exe under Wine, for each Windows
 # build this machine can run. Ends with one line "N passed, M failed" over its steps.
 set -uo pipefail
 cd "$(dirname "$0")/.."
@@ -44,6 +45,10 @@ step "backends against one Wine prefix ($VELQUIN_WINE_BUILDS)" tests/backend/run
 step "the game found in prefixes that Wine made" tests/discovery/run_real_prefixes.sh build/linux-test
 step "the installed Linux program under Xvfb" tests/linux/run_installed.sh build/linux-release build/linux-release \
   artifacts/linux
+step "packages: the Windows zip and the Debian package (CPack)" scripts/package.sh
+step "the Windows zip: its files, both exes" tests/packages/check_zip.sh build/packages
+step "the Debian package: lintian, apt-get install, the installed program, apt-get purge" \
+  tests/packages/check_deb.sh build/packages build/linux-release artifacts/linux-deb
 for b in $VELQUIN_WINE_BUILDS; do
   step "the real $b exe under Wine and Xvfb" tests/e2e/run_e2e.sh "build/$b" "artifacts/e2e/$b"
 done

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Checks each built velquin.exe as a player receives it: its kind (PE32 or PE32+ GUI), that
 # it imports nothing but Windows' own DLLs, its size, and the manifest and version strings
-# read back from its resources.
-# Usage: check_exes.sh BUILD_DIR_WIN32 BUILD_DIR_WIN64
+# read back from its resources, with the version from CMakeLists.txt.
+# Usage: check_exes.sh DIR_OF_32BIT_EXE DIR_OF_64BIT_EXE   (the two builds, or the unpacked zip)
 set -uo pipefail
+project_version=$(sed -n 's/^project(Velquin VERSION \([0-9.]*\).*/\1/p' "$(dirname "$0")/../../CMakeLists.txt")
 failures=0
 fail() { echo "  FAIL: $*"; failures=$((failures + 1)); }
 
@@ -42,6 +43,11 @@ check() {
     ! grep -q requestedExecutionLevel <<<"$manifest" || fail "32-bit manifest names an execution level"
   fi
   grep -q 'OriginalFilename' <<<"$version" || fail "no version strings"
+  grep -q "<assemblyIdentity type=\"win32\" name=\"Velquin\" version=\"$project_version.0\"" <<<"$manifest" ||
+    fail "manifest does not say version $project_version.0"
+  for field in "FileVersion$project_version" "ProductVersion$project_version" "LegalCopyrightCopyright (c) 2026 The Velquin developers. MIT License."; do
+    grep -qF "$field" <<<"$version" || fail "version strings lack $field"
+  done
   # Windows' installer detection asks for elevation when these hold such words.
   ! grep -Eiq 'install|setup|update|patch' <<<"$version$(basename "$exe")" ||
     fail "name or version strings trigger installer detection"

@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # The native Linux program as a player gets it: installed with `cmake --install` into a
-# throwaway prefix, its desktop entry and metainfo validated, then run under Xvfb with a
-# throwaway HOME whose Steam library holds a Proton prefix made by real Wine with the game in
-# it. A name typed and saved from the keyboard must land byte-exact in that prefix's plyr.sav.
-# Usage: run_installed.sh NATIVE_RELEASE_BUILD_DIR NATIVE_BUILD_DIR_WITH_DEMO_TOOL [ARTIFACTS_DIR]
+# throwaway prefix, or as the Debian package installed it into /usr; its desktop entry and
+# metainfo validated, then run under Xvfb with a throwaway HOME whose Steam library holds a
+# Proton prefix made by real Wine with the game in it. A name typed and saved from the
+# keyboard must land byte-exact in that prefix's plyr.sav.
+# Usage: run_installed.sh NATIVE_RELEASE_BUILD_DIR|INSTALLED_PREFIX NATIVE_BUILD_DIR_WITH_DEMO_TOOL [ARTIFACTS_DIR]
 set -euo pipefail
-build=$(realpath "$1")
 tools=$(realpath "$2")
 artifacts=$(realpath -m "${3:-artifacts/linux}")
 here=$(cd "$(dirname "$0")/../.." && pwd)
@@ -15,15 +15,24 @@ trap 'WINEPREFIX="$prefix" wineserver -k 2>/dev/null || true; rm -rf "$work"' EX
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
-cmake --install "$build" --prefix "$work/usr" >/dev/null
-share=$work/usr/share
-for f in bin/velquin share/applications/io.velquin.Velquin.desktop share/metainfo/io.velquin.Velquin.metainfo.xml \
+if [ -f "$1/CMakeCache.txt" ]; then
+  usr=$work/usr
+  cmake --install "$1" --prefix "$usr" >/dev/null
+else
+  usr=$(realpath "$1")
+fi
+share=$usr/share
+for f in bin/velquin share/man/man1/velquin.1.gz share/doc/velquin/copyright \
+  share/applications/io.velquin.Velquin.desktop share/metainfo/io.velquin.Velquin.metainfo.xml \
   share/icons/hicolor/48x48/apps/io.velquin.Velquin.png share/icons/hicolor/256x256/apps/io.velquin.Velquin.png \
   share/icons/hicolor/scalable/apps/io.velquin.Velquin.svg; do
-  [ -f "$work/usr/$f" ] || fail "not installed: $f"
+  [ -f "$usr/$f" ] || fail "not installed: $f"
 done
 desktop-file-validate "$share/applications/io.velquin.Velquin.desktop" || fail "desktop-file-validate"
 appstreamcli validate --no-net "$share/metainfo/io.velquin.Velquin.metainfo.xml" || fail "appstreamcli validate"
+version=$(sed -n 's/^project(Velquin VERSION \([0-9.]*\).*/\1/p' "$here/CMakeLists.txt")
+grep -q "<release version=\"$version\" date=\"20[0-9-]*\"/>" "$share/metainfo/io.velquin.Velquin.metainfo.xml" ||
+  fail "the metainfo's release is not $version"
 identify "$share/icons/hicolor/256x256/apps/io.velquin.Velquin.png" | grep -q ' 256x256 ' || fail "icon size"
 
 # A Steam library's Proton prefix with the game, made by Wine itself.
@@ -35,7 +44,7 @@ save=$prefix/drive_c/Games/DF-TFD/plyr.sav
 before=$work/before.sav
 cp "$save" "$before"
 
-listing=$(env -u WINEPREFIX "$work/usr/bin/velquin" --list)
+listing=$(env -u WINEPREFIX "$usr/bin/velquin" --list)
 echo "$listing"
 grep -q "$prefix" <<<"$listing" || fail "--list does not name the Steam prefix"
 
@@ -51,7 +60,7 @@ env -u WINEPREFIX xvfb-run -a -s "-screen 0 800x600x24" bash -c '
   sleep 1
   import -window root -crop 400x300+0+0 "$2/velquin-linux-window.png"
   kill %1
-' _ "$work/usr/bin/velquin" "$artifacts" || fail "the window did not come up"
+' _ "$usr/bin/velquin" "$artifacts" || fail "the window did not come up"
 
 # Only name slot 0 changed: "Neo" and two zero bytes at offset 12, every other byte kept.
 expected=$work/expected.sav
