@@ -3,14 +3,19 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QIcon>
+#include <QImage>
+#include <QPixmap>
 #include <cstdio>
 #include <cstdlib>
+#include <future>
 #include <string>
+#include <vector>
 
 #include "app/linux/GameChoice.h"
 #include "forms/ProgramWindows.h"
 #include "platform/qt/QtShell.h"
 #include "platform/qt/QtToolkit.h"
+#include "tools/IconShape.h"
 
 namespace {
 
@@ -28,6 +33,15 @@ constexpr const char* kDescription =
     "Snap Steam), in the prefixes that Lutris' game configs name, and in every Bottles bottle.\n"
     "A prefix counts when its registry has the game's entry and its plyr.sav exists; of several,\n"
     "the one whose plyr.sav was written last is used. Close the game before saving.";
+
+// Drawn here, at the size a desktop shows a window's icon: a picture file would have Qt load
+// every image-format plugin, and asking the icon theme for it searches the theme's every folder.
+QIcon WindowIcon() {
+  constexpr int kSize = 48;
+  const std::vector<std::uint32_t> pixels = velquin::icon::RenderArgb(kSize);
+  const QImage image(reinterpret_cast<const uchar*>(pixels.data()), kSize, kSize, QImage::Format_ARGB32);
+  return QIcon(QPixmap::fromImage(image));
+}
 
 }  // namespace
 
@@ -65,16 +79,20 @@ int main(int argc, char** argv) {
     return 0;
   }
 
-  const velquin::GameChoice choice =
-      velquin::ChooseGame(Env("HOME"), Env("WINEPREFIX"), parser.value(prefix).toStdString());
+  // Finding the game reads files only: it runs while Qt connects to the display.
+  std::future<velquin::GameChoice> finding =
+      std::async(std::launch::async, velquin::ChooseGame, std::filesystem::path(Env("HOME")),
+                 std::string(Env("WINEPREFIX")), parser.value(prefix).toStdString());
   if (parser.isSet(list)) {
+    const velquin::GameChoice choice = finding.get();
     std::fputs(velquin::DescribeChoice(choice).c_str(), stdout);
     return choice.games.empty() ? 1 : 0;
   }
 
   QApplication application(argc, argv);
+  const velquin::GameChoice choice = finding.get();
   velquin::PlatformServices os = velquin::ServicesFor(choice);
-  velquin::QtToolkit toolkit(QIcon::fromTheme("io.velquin.Velquin", QIcon(":/velquin.png")));
+  velquin::QtToolkit toolkit(WindowIcon());
   velquin::QtShell shell;
   velquin::ProgramWindows windows(toolkit, shell, os);
   if (!windows.main.Show()) {
