@@ -2,7 +2,8 @@
 # Sets up and runs every test: the native unit tests (ASan + UBSan) with the fuzz corpora
 # replayed and the Qt windows offscreen, checks of both built exes, the backend cases on both
 # backends against one Wine prefix, discovery over Wine-made prefixes, the installed Linux
-# program under Xvfb, and the end-to-end tests of the real exe under Wine, for each Windows
+# program under Xvfb, its saves while a Windows program under Wine holds the player file open,
+# and the end-to-end tests of the real exe under Wine, for each Windows
 # build this machine can run. Ends with one line "N passed, M failed" over its steps.
 set -uo pipefail
 cd "$(dirname "$0")/.."
@@ -44,6 +45,8 @@ step "backends against one Wine prefix ($VELQUIN_WINE_BUILDS)" tests/backend/run
 step "the game found in prefixes that Wine made" tests/discovery/run_real_prefixes.sh build/linux-test
 step "the installed Linux program under Xvfb" tests/linux/run_installed.sh build/linux-release build/linux-release \
   artifacts/linux
+step "the Linux program's saves while a Windows program under Wine holds plyr.sav ($VELQUIN_WINE_BUILDS)" \
+  tests/linux/run_held_file.sh build/linux-test "${wine_builds[@]}"
 for b in $VELQUIN_WINE_BUILDS; do
   step "the real $b exe under Wine and Xvfb" tests/e2e/run_e2e.sh "build/$b" "artifacts/e2e/$b"
 done

@@ -6,6 +6,7 @@
 
 #include <cerrno>
 
+#include "platform/posix/OpenFileHolders.h"
 #include "platform/posix/WinePrefix.h"
 
 namespace velquin {
@@ -91,6 +92,11 @@ Result<Bytes> PosixFileAccess::ReadWholeFile(const std::string& path) {
 Result<std::unique_ptr<FileWriter>> PosixFileAccess::OpenForWrite(const std::string& path) {
   const auto resolved = ResolveWindowsPath(prefix_, path);
   if (!resolved) return OsError{ENOENT};
+  // A file another program holds open is refused as Windows refuses it to a Windows program.
+  struct stat info {};
+  if (::stat(resolved->c_str(), &info) == 0 && OpenInAnotherProcess(info.st_dev, info.st_ino)) {
+    return OsError{EBUSY};
+  }
   const int fd = ::open(resolved->c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
   if (fd < 0) return LastError();
   return std::unique_ptr<FileWriter>(std::make_unique<PosixFileWriter>(fd));

@@ -9,6 +9,7 @@ add_library(velquin_platform STATIC
   platform/posix/MachineKeyReader.cpp
   platform/posix/WinePrefixRegistry.cpp
   platform/posix/PosixFileAccess.cpp
+  platform/posix/OpenFileHolders.cpp
   platform/posix/PrefixCodePage.cpp
   platform/posix/PrefixServices.cpp
   platform/posix/PosixServices.cpp)

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "cases/SaveCases.h"
@@ -97,7 +98,18 @@ TEST_F(VelquinE2e, EachSaveWritesExactlyItsBytesAndSaysSo) {
     ASSERT_TRUE(app.started()) << app.whyNotStarted();
     for (const auto& [box, text] : c.typed)
       VelquinApp::SetText(VelquinApp::Control(app.main(), box), Wide(text));
-    for (ControlId button : c.pressed) VelquinApp::Click(VelquinApp::Control(app.main(), button));
+    // The driver itself holds the file as the game does: open, shared with nobody.
+    HANDLE held = c.pressesWhileHeld == 0
+                      ? INVALID_HANDLE_VALUE
+                      : CreateFileW(PlayerFile().c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_EQ(held == INVALID_HANDLE_VALUE, c.pressesWhileHeld == 0);
+    for (std::size_t i = 0; i < c.pressed.size(); ++i) {
+      if (i == c.pressesWhileHeld && held != INVALID_HANDLE_VALUE)
+        CloseHandle(std::exchange(held, INVALID_HANDLE_VALUE));
+      VelquinApp::Click(VelquinApp::Control(app.main(), c.pressed[i]));
+    }
+    if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
 
     EXPECT_EQ(app.StatusMessage(), Wide(c.status));
     Bytes expected = before;
