@@ -43,6 +43,12 @@ QIcon WindowIcon() {
   return QIcon(QPixmap::fromImage(image));
 }
 
+// Which prefix the program works in, and its services.
+struct Found {
+  velquin::GameChoice choice;
+  velquin::PlatformServices os;
+};
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -79,19 +85,25 @@ int main(int argc, char** argv) {
     return 0;
   }
 
-  // Finding the game reads files only: it runs while Qt connects to the display.
-  std::future<velquin::GameChoice> finding =
-      std::async(std::launch::async, velquin::ChooseGame, std::filesystem::path(Env("HOME")),
-                 std::string(Env("WINEPREFIX")), parser.value(prefix).toStdString());
+  const std::string home = Env("HOME"), winePrefix = Env("WINEPREFIX");
+  const std::string chosenPrefix = parser.value(prefix).toStdString();
   if (parser.isSet(list)) {
-    const velquin::GameChoice choice = finding.get();
+    const velquin::GameChoice choice = velquin::ChooseGame(home, winePrefix, chosenPrefix);
     std::fputs(velquin::DescribeChoice(choice).c_str(), stdout);
     return choice.games.empty() ? 1 : 0;
   }
 
+  // Finding the game and opening its prefix read files only: they run while Qt connects to
+  // the display.
+  std::future<Found> finding = std::async(std::launch::async, [&] {
+    Found found{velquin::ChooseGame(home, winePrefix, chosenPrefix), {}};
+    found.os = velquin::ServicesFor(found.choice);
+    return found;
+  });
   QApplication application(argc, argv);
-  const velquin::GameChoice choice = finding.get();
-  velquin::PlatformServices os = velquin::ServicesFor(choice);
+  Found found = finding.get();
+  const velquin::GameChoice& choice = found.choice;
+  velquin::PlatformServices& os = found.os;
   velquin::QtToolkit toolkit(WindowIcon());
   velquin::QtShell shell;
   velquin::ProgramWindows windows(toolkit, shell, os);
