@@ -88,16 +88,12 @@ inline const SaveCase kSaveCases[] = {
      "Can't save messages!",
      {},
      3},
-    {"once the program holding the file lets go, Save Names works",
-     {{frmMainDesign::txtPlayer(0), "Other"}},
-     {frmMainDesign::cmdSave, frmMainDesign::cmdSave},
-     "Names saved!",
-     {{12, "Other\0\0"s},
-      {2120, "B\xE9ta\0\0"s},
-      {4228, "Gamma\0\0"s},
-      {6336, "Delta\0\0"s},
-      {8444, "Epsilon\0\0"s}},
-     1},
+    {"once the program holding the file lets go, Save Macros works",
+     {},
+     {frmMainDesign::cmdME, frmMainDesign::cmdDefault, frmMainDesign::cmdSaveM, frmMainDesign::cmdSaveM},
+     "Messages saved!",
+     DefaultMacroFields(),
+     3},
 };
 
 }  // namespace velquin::cases

@@ -1,21 +1,15 @@
 // Holds a file open the way the game holds its player file, writable and shared with nobody,
-// until its standard input ends. Says "holding" once it does. Run under Wine.
+// from before it makes a second file until its standard input ends. Run under Wine.
 #include <windows.h>
 
 #include <cstdio>
 
 int wmain(int argc, wchar_t** argv) {
-  if (argc != 2) return 2;
-  const HANDLE file = CreateFileW(argv[1], GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) {
-    std::printf("cannot open it: error %lu\n", GetLastError());
-    return 1;
-  }
-  std::printf("holding\n");
-  std::fflush(stdout);
-  while (std::getchar() != EOF) {
-  }
-  CloseHandle(file);
-  return 0;
+  if (argc != 3) return 2;
+  const HANDLE file =
+      CreateFileW(argv[1], GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return 1;
+  CloseHandle(CreateFileW(argv[2], GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+  while (std::getchar() != EOF) continue;
+  return CloseHandle(file) ? 0 : 1;
 }
