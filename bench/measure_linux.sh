@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The Linux program on an X server of its own (Xvfb), with a throwaway HOME whose Steam library
 # holds a Proton prefix with the game:
-#  1. start-up time to the main window with the first name drawn, against a minimal Qt window,
-#     alternating over many rounds (median and interquartile range);
+#  1. start-up time to the main window with the first name drawn, against a minimal Qt window
+#     and the same main window made by hand (bench/handmade_qt_window.cpp), alternating over
+#     many rounds (median and interquartile range); VELQUIN_TIMES_ONLY=1 stops after this;
 #  2. a screenshot of each window at 96 and 144 DPI (a device-pixel ratio of 1 and 1.5, as Qt
 #     has them on such desktops), each put beside the Windows exe's from the end-to-end run
 #     when that is in artifacts/e2e.
@@ -24,17 +25,26 @@ export HOME=$work/home QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$work/runtime
 unset WINEPREFIX
 "$velquin" --list
 
-# The first name box's inside, at 96 DPI: Velquin's from its design, the yardstick's the same.
+# The first name box's inside, at 96 DPI: Velquin's from its design, the yardsticks' the same.
+# The three run in turn, round after round; the hand-made window reads the same plyr.sav.
 box="84 19 100 12"
-read -r minimal minimal_q1 minimal_q3 velquin_ms velquin_q1 velquin_q3 < <(
-  xvfb-run -a -s "-screen 0 1024x768x24" "$build/bench/x11_startup_time" "$rounds" \
-    "Minimal Qt Window" $box "exec '$build/bench/minimal_qt_window'" \
-    "Velquin for DF:TFD" $box "exec '$velquin'" | tr '\n' ' '
-  echo)
+save=$prefix/drive_c/Games/DF-TFD/plyr.sav
+icon=$build/app/linux/icons/256/io.velquin.Velquin.png
+xvfb-run -a -s "-screen 0 1024x768x24" "$build/bench/x11_startup_time" "$rounds" \
+  "Minimal Qt Window" $box "exec '$build/bench/minimal_qt_window'" \
+  "Handmade Qt Window" $box "exec '$build/bench/handmade_qt_window' '$save' '$icon'" \
+  "Velquin for DF:TFD" $box "exec '$velquin'" >"$work/times"
+read -r minimal minimal_q1 minimal_q3 _ < <(sed -n 1p "$work/times")
+read -r handmade handmade_q1 handmade_q3 _ < <(sed -n 2p "$work/times")
+read -r velquin_ms velquin_q1 velquin_q3 paired paired_q1 paired_q3 < <(sed -n 3p "$work/times")
 echo "Linux program, $rounds rounds each, alternating (median, interquartile range):"
 echo "  minimal Qt window with one line edit: $minimal ms ($minimal_q1 to $minimal_q3)"
+echo "  main window made by hand:             $handmade ms ($handmade_q1 to $handmade_q3)"
 echo "  velquin, filled main window:          $velquin_ms ms ($velquin_q1 to $velquin_q3)"
-echo "  ratio: $(echo "scale=3; $velquin_ms / $minimal" | bc)"
+echo "  ratio to the minimal window: $(echo "scale=3; $velquin_ms / $minimal" | bc)"
+echo "  ratio to the hand-made one:  $(echo "scale=3; $velquin_ms / $handmade" | bc)"
+echo "  the same, round by round:    $paired ($paired_q1 to $paired_q3)"
+[ "${VELQUIN_TIMES_ONLY:-0}" = 1 ] && exit 0
 
 # Each window in turn: main, main with the macro panel, both help windows. Buttons are pressed
 # with the pointer at their centres, in device pixels at that DPI.

@@ -1,6 +1,7 @@
 // Times X11 programs from their start to their window on screen with text drawn in a given
 // rectangle (a dark pixel there), alternating over many rounds; prints each program's median
-// and interquartile range in milliseconds, one line per program. Runs with no window manager
+// and interquartile range in milliseconds, then those of its time over the previous
+// program's in the same round, one line per program. Runs with no window manager
 // (Xvfb): top-level windows are then the root window's own children.
 // Usage: x11_startup_time ROUNDS [CAPTION X Y WIDTH HEIGHT COMMAND]...
 #include <X11/Xatom.h>
@@ -136,9 +137,15 @@ int main(int argc, char** argv) {
       if (round >= 0) program.times.push_back(ms);
     }
   }
-  for (const Program& program : programs) {
-    std::printf("%.1f %.1f %.1f\n", Quantile(program.times, 0.5), Quantile(program.times, 0.25),
-                Quantile(program.times, 0.75));
+  // The paired ratio leaves out whatever slowed a whole round down.
+  for (std::size_t p = 0; p < programs.size(); ++p) {
+    const std::vector<double>& times = programs[p].times;
+    std::vector<double> ratios;
+    for (std::size_t r = 0; r < times.size(); ++r) {
+      ratios.push_back(p == 0 ? 1.0 : times[r] / programs[p - 1].times[r]);
+    }
+    std::printf("%.1f %.1f %.1f %.3f %.3f %.3f\n", Quantile(times, 0.5), Quantile(times, 0.25),
+                Quantile(times, 0.75), Quantile(ratios, 0.5), Quantile(ratios, 0.25), Quantile(ratios, 0.75));
   }
   XCloseDisplay(display);
   return 0;

@@ -3,7 +3,8 @@
 # replayed and the Qt windows offscreen, checks of both built exes, the backend cases on both
 # backends against one Wine prefix, discovery over Wine-made prefixes, the installed Linux
 # program under Xvfb, the Windows zip and the Debian package (lintian, installed with apt-get,
-# run, purged), and the end-to-end tests of the real exe under Wine, for each Windows
+# run, purged), the Linux program's saves while a Windows program under Wine holds the player file open, and
+# the end-to-end tests of the real exe under Wine, for each Windows
 # build this machine can run. Ends with one line "N passed, M failed" over its steps.
 set -uo pipefail
 cd "$(dirname "$0")/.."
@@ -49,6 +50,8 @@ step "packages: the Windows zip and the Debian package (CPack)" scripts/package.
 step "the Windows zip: its files, both exes" tests/packages/check_zip.sh build/packages
 step "the Debian package: lintian, apt-get install, the installed program, apt-get purge" \
   tests/packages/check_deb.sh build/packages build/linux-release artifacts/linux-deb
+step "the Linux program's saves while a Windows program under Wine holds plyr.sav ($VELQUIN_WINE_BUILDS)" \
+  tests/linux/run_held_file.sh build/linux-test "${wine_builds[@]}"
 for b in $VELQUIN_WINE_BUILDS; do
   step "the real $b exe under Wine and Xvfb" tests/e2e/run_e2e.sh "build/$b" "artifacts/e2e/$b"
 done

@@ -7,6 +7,7 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <vector>
 
 namespace velquin::icon {
 
@@ -40,6 +41,35 @@ inline Colour IconColourAt(double cx, double cy) {
   if (stroke < 2.6) return kWhite;
   if (cy >= 25.5 && cy <= 28 && cx >= 9 && cx <= 23) return kAmber;
   return cy < 12 ? kShade : kNavy;
+}
+
+// The icon at size x size pixels as 0xAARRGGBB values, row by row, each pixel the average of
+// 4 x 4 samples so that large sizes have smooth edges.
+inline std::vector<std::uint32_t> RenderArgb(int size) {
+  constexpr int kSamples = 4;
+  std::vector<std::uint32_t> pixels(static_cast<std::size_t>(size) * static_cast<std::size_t>(size));
+  const double scale = kUnits / size;
+  for (int y = 0; y < size; ++y) {
+    for (int x = 0; x < size; ++x) {
+      unsigned r = 0, g = 0, b = 0, samples = 0;
+      for (int sy = 0; sy < kSamples; ++sy) {
+        for (int sx = 0; sx < kSamples; ++sx) {
+          const Colour c =
+              IconColourAt((x + (sx + 0.5) / kSamples) * scale, (y + (sy + 0.5) / kSamples) * scale);
+          if (c == kClear) continue;
+          r += kPalette[c][0];
+          g += kPalette[c][1];
+          b += kPalette[c][2];
+          ++samples;
+        }
+      }
+      if (samples == 0) continue;
+      const unsigned alpha = 255 * samples / (kSamples * kSamples);
+      pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(size) + static_cast<std::size_t>(x)] =
+          alpha << 24 | (r / samples) << 16 | (g / samples) << 8 | b / samples;
+    }
+  }
+  return pixels;
 }
 
 }  // namespace velquin::icon

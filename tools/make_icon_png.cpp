@@ -15,26 +15,10 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: %s SIZE OUT.png\n", argv[0]);
     return 2;
   }
-  constexpr int kSamples = 4;
+  const std::vector<std::uint32_t> pixels = RenderArgb(size);
   QImage image(size, size, QImage::Format_ARGB32);
   for (int y = 0; y < size; ++y) {
-    for (int x = 0; x < size; ++x) {
-      int r = 0, g = 0, b = 0, a = 0;
-      for (int sy = 0; sy < kSamples; ++sy) {
-        for (int sx = 0; sx < kSamples; ++sx) {
-          const double scale = kUnits / size;
-          const Colour c =
-              IconColourAt((x + (sx + 0.5) / kSamples) * scale, (y + (sy + 0.5) / kSamples) * scale);
-          if (c == kClear) continue;
-          r += kPalette[c][0];
-          g += kPalette[c][1];
-          b += kPalette[c][2];
-          a += 255;
-        }
-      }
-      const int n = kSamples * kSamples, opaque = a / 255;
-      image.setPixel(x, y, opaque == 0 ? 0 : qRgba(r / opaque, g / opaque, b / opaque, a / n));
-    }
+    for (int x = 0; x < size; ++x) image.setPixel(x, y, pixels[static_cast<std::size_t>(y * size + x)]);
   }
   return image.save(argv[2], "PNG") ? 0 : 1;
 }

@@ -37,6 +37,9 @@ struct SaveCase {
   std::vector<ControlId> pressed;
   std::string status;
   std::vector<std::pair<std::size_t, std::string>> changed;  // offset, bytes; nothing else changes
+  // The first presses made while a Windows program holds plyr.sav open without sharing it,
+  // as the game does; it lets go before the rest.
+  std::size_t pressesWhileHeld = 0;
 };
 
 // All ten stock macros, each with its zero bytes as far as its 40-byte slot holds them.
@@ -73,6 +76,24 @@ inline const SaveCase kSaveCases[] = {
      {frmMainDesign::cmdSave},
      "Can't save names!",
      {}},
+    {"a Windows program holding the file open: Save Names fails and writes nothing",
+     {{frmMainDesign::txtPlayer(0), "Other"}},
+     {frmMainDesign::cmdSave},
+     "Can't save names!",
+     {},
+     1},
+    {"a Windows program holding the file open: Save Macros fails and writes nothing",
+     {},
+     {frmMainDesign::cmdME, frmMainDesign::cmdDefault, frmMainDesign::cmdSaveM},
+     "Can't save messages!",
+     {},
+     3},
+    {"once the program holding the file lets go, Save Macros works",
+     {},
+     {frmMainDesign::cmdME, frmMainDesign::cmdDefault, frmMainDesign::cmdSaveM, frmMainDesign::cmdSaveM},
+     "Messages saved!",
+     DefaultMacroFields(),
+     3},
 };
 
 }  // namespace velquin::cases

@@ -2,8 +2,9 @@
 # The native Linux program as a player gets it: installed with `cmake --install` into a
 # throwaway prefix, or as the Debian package installed it into /usr; its desktop entry and
 # metainfo validated, then run under Xvfb with a throwaway HOME whose Steam library holds a
-# Proton prefix made by real Wine with the game in it. A name typed and saved from the
-# keyboard must land byte-exact in that prefix's plyr.sav.
+# Proton prefix made by real Wine with the game in it. Its command line answers as a table
+# says, with no display; a name typed and saved from the keyboard must land byte-exact in
+# that prefix's plyr.sav.
 # Usage: run_installed.sh NATIVE_RELEASE_BUILD_DIR|INSTALLED_PREFIX NATIVE_BUILD_DIR_WITH_DEMO_TOOL [ARTIFACTS_DIR]
 set -euo pipefail
 tools=$(realpath "$2")
@@ -47,6 +48,28 @@ cp "$save" "$before"
 listing=$(env -u WINEPREFIX "$usr/bin/velquin" --list)
 echo "$listing"
 grep -q "$prefix" <<<"$listing" || fail "--list does not name the Steam prefix"
+# The command line, with no display: the arguments, the HOME, the stream that carries the
+# answer (the other stays empty; an error is one line), the exit code, a text the answer holds.
+version=$(sed -n 's/^project(Velquin VERSION \([0-9.]*\).*/\1/p' "$here/CMakeLists.txt")
+mkdir -p "$work/no-game-home"
+while IFS='|' read -r args home stream code text; do
+  rc=0
+  env -u WINEPREFIX -u DISPLAY -u WAYLAND_DISPLAY HOME="$home" "$usr/bin/velquin" $args \
+    >"$work/stdout" 2>"$work/stderr" || rc=$?
+  other=stderr
+  [ "$stream" = stderr ] && other=stdout
+  [ "$rc" = "$code" ] || fail "velquin $args: exit code $rc, not $code"
+  grep -qF -- "$text" "$work/$stream" || fail "velquin $args: '$text' not on $stream"
+  [ ! -s "$work/$other" ] || fail "velquin $args: $other not empty: $(head -c 200 "$work/$other")"
+  [ "$stream" = stdout ] || [ "$(wc -l <"$work/stderr")" = 1 ] || fail "velquin $args: not one line"
+done <<TABLE
+--help|$HOME|stdout|0|Proton prefixes (steamapps/compatdata/*/pfx) of every Steam library
+--version|$HOME|stdout|0|velquin $version
+--frob|$HOME|stderr|2|velquin: Unknown option 'frob'.
+--prefix|$HOME|stderr|2|velquin: Missing value after '--prefix'.
+--list|$HOME|stdout|0|* $prefix (Steam
+--list|$work/no-game-home|stdout|1|No Wine prefix holds DF:TFD
+TABLE
 
 # Type a name into the first box, Tab to Save Names, press it: keyboard only.
 env -u WINEPREFIX xvfb-run -a -s "-screen 0 800x600x24" bash -c '

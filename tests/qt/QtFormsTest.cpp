@@ -191,6 +191,7 @@ TEST_F(QtForms, TabWalksTheNameEditorAndThenTheOpenMacroPanel) {
 TEST_F(QtForms, EachSaveWritesExactlyItsBytesAndSaysSo) {
   const QLocale locale = QLocale::system();
   for (const cases::SaveCase& c : cases::kSaveCases) {
+    if (c.pressesWhileHeld > 0) continue;  // a Wine-held file: tests/linux/HeldFileSaveTest.cpp
     SCOPED_TRACE(c.name);
     const QString timeBefore = locale.toString(QTime::currentTime(), QLocale::ShortFormat);
     QWidget* main = StartMain();
