@@ -13,6 +13,7 @@
 #include "cases/SaveCases.h"
 #include "forms/ProgramWindows.h"
 #include "platform/posix/PrefixServices.h"
+#include "wine/Prefix.h"
 #include "unit/FakeToolkit.h"
 
 namespace velquin {
@@ -31,7 +32,7 @@ TEST(HeldPlayerFile, SavesFailWhileAWindowsProgramHoldsItAndWorkOnceItLetsGo) {
     for (int wait = 0; wait < 6000 && !std::filesystem::exists(game / "held"); ++wait) usleep(10000);
     ASSERT_TRUE(std::filesystem::remove(game / "held")) << "the holder did not start";
 
-    PlatformServices os = MakePrefixServices(prefix);
+    PlatformServices os = MakePrefixServices(Prefix::Open(prefix));
     testing::FakeToolkit toolkit;
     testing::FakeShell shell;
     ProgramWindows windows(toolkit, shell, os);
