@@ -19,35 +19,18 @@ inline constexpr const char* kMain = "Velquin for DF:TFD";
 inline constexpr const char* kHelp = "Name Editor - Help";
 inline constexpr const char* kHelpM = "Macro Editor - Help";
 
+// clang-format off
 enum class Do {
-  Game,
-  NoGame,
-  Start,
-  Type,
-  Press,
-  Key,
-  Hover,
-  Activate,
-  Close,  // what the user does
-  Text,
-  Shown,
-  Hidden,
-  Underlined,
-  Plain,
-  Focus,
-  Name,
-  Windows,
-  Active,
-  Walk,
-  Layout,
-  Shot  // what follows
+  Game, NoGame, Start, Type, Press, Key, Hover, Activate, Close,                   // what the user does
+  Text, Shown, Hidden, Underlined, Plain, Focus, Name, Windows, Active, Walk, Layout, Shot  // what follows
 };
+// clang-format on
 
 struct Step {
   Do what;
   const char* window = kMain;
   ControlId id = kNoControl;  // Windows: the count; Layout: the client height
-  std::string text = "";      // Walk: the tab indices in order
+  std::string text = "";      // Walk: the texts of the controls Tab stops at, split by '|'
 };
 
 struct Scenario {
@@ -58,118 +41,62 @@ struct Scenario {
 namespace d = frmMainDesign;
 using H = HelpDesign;
 
+// clang-format off
 inline const Scenario kScenarios[] = {
     {"the start-up load fills the boxes, the macro panel closed, the first name focused",
-     {{Do::Start},
-      {Do::Text, kMain, d::txtPlayer(0), "Alpha"},
-      {Do::Text, kMain, d::txtPlayer(1), "B\u00E9ta"},
-      {Do::Text, kMain, d::txtMsg(9), "macro 9"},
-      {Do::Text, kMain, d::cmdME, "Macro Editor >>"},
-      {Do::Text, kMain, d::StatusBar, ""},
-      {Do::Hidden, kMain, d::txtMsg(0)},
-      {Do::Hidden, kMain, d::gln},
-      {Do::Hidden, kMain, d::cmdSaveM},
-      {Do::Focus, kMain, d::txtPlayer(0)},
-      {Do::Layout, kMain, 3045},
+     {{Do::Start}, {Do::Text, kMain, d::txtPlayer(0), "Alpha"}, {Do::Text, kMain, d::txtPlayer(1), "B\u00E9ta"},
+      {Do::Text, kMain, d::txtMsg(9), "macro 9"}, {Do::Text, kMain, d::cmdME, "Macro Editor >>"},
+      {Do::Text, kMain, d::StatusBar, ""}, {Do::Hidden, kMain, d::txtMsg(0)}, {Do::Hidden, kMain, d::gln},
+      {Do::Hidden, kMain, d::wln}, {Do::Hidden, kMain, d::cmdSaveM}, {Do::Focus, kMain, d::txtPlayer(0)}, {Do::Layout, kMain, 3045},
       {Do::Shot, kMain, 0, "main-window"}}},
     {"the macro panel opens and closes, keeping what was typed",
-     {{Do::Start},
-      {Do::Press, kMain, d::cmdME},
-      {Do::Text, kMain, d::cmdME, "Macro Editor <<"},
-      {Do::Shown, kMain, d::gln},
-      {Do::Shown, kMain, d::txtMsg(0)},
-      {Do::Shown, kMain, d::cmdSaveM},
-      {Do::Layout, kMain, 7260},
-      {Do::Shot, kMain, 0, "main-window-macro-panel"},
-      {Do::Type, kMain, d::txtMsg(3), "typed"},
-      {Do::Press, kMain, d::cmdME},
-      {Do::Hidden, kMain, d::txtMsg(3)},
-      {Do::Hidden, kMain, d::gln},
-      {Do::Text, kMain, d::txtMsg(3), "typed"},
-      {Do::Layout, kMain, 3045}}},
+     {{Do::Start}, {Do::Press, kMain, d::cmdME}, {Do::Text, kMain, d::cmdME, "Macro Editor <<"},
+      {Do::Shown, kMain, d::gln}, {Do::Shown, kMain, d::wln}, {Do::Shown, kMain, d::txtMsg(0)}, {Do::Shown, kMain, d::cmdSaveM},
+      {Do::Layout, kMain, 7260}, {Do::Shot, kMain, 0, "main-window-macro-panel"},
+      {Do::Type, kMain, d::txtMsg(3), "typed"}, {Do::Press, kMain, d::cmdME}, {Do::Hidden, kMain, d::txtMsg(3)},
+      {Do::Hidden, kMain, d::gln}, {Do::Text, kMain, d::txtMsg(3), "typed"}, {Do::Layout, kMain, 3045}}},
     {"Tab walks the name editor, then the open macro panel",
-     {{Do::Start},
-      {Do::Walk, kMain, 0, "0 1 2 3 4 5 6 7 14 0"},
+     {{Do::Start}, {Do::Walk, kMain, 0, "Alpha|B\u00E9ta|Gamma|Delta|Epsilon|Help|Charmap|Save Names|Macro Editor >>|Alpha"},
       {Do::Press, kMain, d::cmdME},
-      {Do::Walk, kMain, 0, "0 1 2 3 4 5 6 7 14 15 16 17 18 19 20 21 22 23 24 25 26 27 0"}}},
+      {Do::Walk, kMain, 0, "Alpha|B\u00E9ta|Gamma|Delta|Epsilon|Help|Charmap|Save Names|Macro Editor <<|macro 0|macro 1|"
+                           "macro 2|macro 3|macro 4|macro 5|macro 6|macro 7|macro 8|macro 9|Help|Default|Save Macros|Alpha"}}},
     {"screen readers name each box by its label",
-     {{Do::Start},
-      {Do::Press, kMain, d::cmdME},
-      {Do::Name, kMain, d::txtPlayer(0), "Character 1"},
-      {Do::Name, kMain, d::txtPlayer(4), "Character 5"},
-      {Do::Name, kMain, d::txtMsg(0), "SHIFT + F1"},
-      {Do::Name, kMain, d::txtMsg(9), "SHIFT + F10"},
-      {Do::Name, kMain, d::cmdSave, "Save Names"},
-      {Do::Press, kMain, d::cmdHelp},
-      {Do::Name, kHelp, H::cmdOK, "OK"}}},
+     {{Do::Start}, {Do::Press, kMain, d::cmdME}, {Do::Name, kMain, d::txtPlayer(0), "Character 1"},
+      {Do::Name, kMain, d::txtPlayer(4), "Character 5"}, {Do::Name, kMain, d::txtMsg(0), "SHIFT + F1"},
+      {Do::Name, kMain, d::txtMsg(9), "SHIFT + F10"}, {Do::Name, kMain, d::cmdSave, "Save Names"},
+      {Do::Press, kMain, d::cmdHelp}, {Do::Name, kHelp, H::cmdOK, "OK"}}},
     {"a help window is shown again rather than made twice; its link underlines under the pointer",
-     {{Do::Start},
-      {Do::Press, kMain, d::cmdHelp},
-      {Do::Active, kHelp},
-      {Do::Layout, kHelp, 3030},
+     {{Do::Start}, {Do::Press, kMain, d::cmdHelp}, {Do::Active, kHelp}, {Do::Layout, kHelp, 3030},
       {Do::Text, kHelp, H::lblName, "How does the name editor work?"},
       {Do::Text, kHelp, H::lblEx,
        "The name editor allows you to use hexed chars in your player name. This can not be done in DF:TFD so "
        "that is what the name editor is for! To get all the chars, press the button \"Charmap\"."},
-      {Do::Text, kHelp, H::lblURL, "https://velquin.io"},
-      {Do::Text, kHelp, H::cmdOK, "&OK"},
-      {Do::Shot, kHelp, 0, "help-window"},
-      {Do::Hover, kHelp, kFormBackground},
-      {Do::Plain, kHelp, H::lblURL},
-      {Do::Hover, kHelp, H::lblURL},
-      {Do::Underlined, kHelp, H::lblURL},
-      {Do::Hover, kHelp, H::lblEx},
-      {Do::Underlined, kHelp, H::lblURL},
-      {Do::Activate, kMain},
-      {Do::Active, kMain},
-      {Do::Press, kMain, d::cmdHelp},
-      {Do::Active, kHelp},
-      {Do::Windows, kHelp, 1},
-      {Do::Hover, kHelp, kFormBackground},
-      {Do::Plain, kHelp, H::lblURL}}},
+      {Do::Text, kHelp, H::lblURL, "https://velquin.io"}, {Do::Text, kHelp, H::cmdOK, "&OK"},
+      {Do::Shot, kHelp, 0, "help-window"}, {Do::Hover, kHelp, kFormBackground}, {Do::Plain, kHelp, H::lblURL},
+      {Do::Hover, kHelp, H::lblURL}, {Do::Underlined, kHelp, H::lblURL}, {Do::Hover, kHelp, H::lblEx},
+      {Do::Underlined, kHelp, H::lblURL}, {Do::Activate, kMain}, {Do::Active, kMain},
+      {Do::Press, kMain, d::cmdHelp}, {Do::Active, kHelp}, {Do::Windows, kHelp, 1},
+      {Do::Hover, kHelp, kFormBackground}, {Do::Plain, kHelp, H::lblURL}}},
     {"a help window closes with OK, Enter, Escape, its close button and the main window",
-     {{Do::Start},
-      {Do::Press, kMain, d::cmdHelp},
-      {Do::Press, kHelp, H::cmdOK},
-      {Do::Windows, kHelp, 0},
-      {Do::Press, kMain, d::cmdHelp},
-      {Do::Key, kHelp, 0, "Enter"},
-      {Do::Windows, kHelp, 0},
-      {Do::Press, kMain, d::cmdME},
-      {Do::Press, kMain, d::cmdHelpM},
+     {{Do::Start}, {Do::Press, kMain, d::cmdHelp}, {Do::Press, kHelp, H::cmdOK}, {Do::Windows, kHelp, 0},
+      {Do::Press, kMain, d::cmdHelp}, {Do::Key, kHelp, 0, "Enter"}, {Do::Windows, kHelp, 0},
+      {Do::Press, kMain, d::cmdME}, {Do::Press, kMain, d::cmdHelpM},
       {Do::Text, kHelpM, H::lblName, "How does the macro editor work?"},
       {Do::Text, kHelpM, H::lblEx,
        "With the macro editor you can change the sentences that can be found under the hotkeys SHIFT + F1 "
        "to SHIFT + F10, these hotkeys only work IN DF:TFD."},
-      {Do::Shot, kHelpM, 0, "help-window-macros"},
-      {Do::Focus, kHelpM, H::cmdOK},
-      {Do::Key, kHelpM, 0, "Escape"},
-      {Do::Windows, kHelpM, 0},
-      {Do::Press, kMain, d::cmdHelpM},
-      {Do::Close, kHelpM},
-      {Do::Windows, kHelpM, 0},
-      {Do::Press, kMain, d::cmdHelp},
-      {Do::Press, kMain, d::cmdHelpM},
-      {Do::Windows, kHelpM, 1},
-      {Do::Close, kMain},
-      {Do::Windows, kHelp, 0},
-      {Do::Windows, kHelpM, 0},
-      {Do::Windows, kMain, 0}}},
+      {Do::Shot, kHelpM, 0, "help-window-macros"}, {Do::Focus, kHelpM, H::cmdOK}, {Do::Key, kHelpM, 0, "Escape"},
+      {Do::Windows, kHelpM, 0}, {Do::Press, kMain, d::cmdHelpM}, {Do::Close, kHelpM}, {Do::Windows, kHelpM, 0},
+      {Do::Press, kMain, d::cmdHelp}, {Do::Press, kMain, d::cmdHelpM}, {Do::Windows, kHelpM, 1},
+      {Do::Close, kMain}, {Do::Windows, kHelp, 0}, {Do::Windows, kHelpM, 0}, {Do::Windows, kMain, 0}}},
     {"with no game entry nothing is read or saved; each save looks the game up afresh",
-     {{Do::NoGame},
-      {Do::Start},
-      {Do::Text, kMain, d::txtPlayer(0), ""},
-      {Do::Text, kMain, d::txtMsg(0), ""},
-      {Do::Press, kMain, d::cmdSave},
-      {Do::Text, kMain, d::StatusBar, "Can't save names!"},
-      {Do::Game},
-      {Do::Press, kMain, d::cmdSave},
-      {Do::Text, kMain, d::StatusBar, "Names saved!"},
-      {Do::NoGame},
-      {Do::Press, kMain, d::cmdME},
-      {Do::Press, kMain, d::cmdSaveM},
+     {{Do::NoGame}, {Do::Start}, {Do::Text, kMain, d::txtPlayer(0), ""}, {Do::Text, kMain, d::txtMsg(0), ""},
+      {Do::Press, kMain, d::cmdSave}, {Do::Text, kMain, d::StatusBar, "Can't save names!"}, {Do::Game},
+      {Do::Press, kMain, d::cmdSave}, {Do::Text, kMain, d::StatusBar, "Names saved!"}, {Do::NoGame},
+      {Do::Press, kMain, d::cmdME}, {Do::Press, kMain, d::cmdSaveM},
       {Do::Text, kMain, d::StatusBar, "Can't save messages!"}}},
 };
+// clang-format on
 
 // Every control where its twips say at the window's DPI, within a pixel, the status bar
 // docked to the bottom of a client area `clientHeight` high.
@@ -254,15 +181,13 @@ void Run(App& app, const Step& s) {
     case Do::Shot:
       return app.Screenshot(s.window, s.text);
     case Do::Walk: {
+      std::vector<std::string> expected, walked;
       std::istringstream stops(s.text);
-      ControlId first = 0;
-      stops >> first;
-      for (int i = 0; i < 40 && app.Focus(s.window) != first; ++i) app.Key(s.window, "Tab");
-      std::vector<ControlId> walked{app.Focus(s.window)}, expected{first};
-      for (ControlId stop; stops >> stop; walked.push_back(app.Focus(s.window))) {
-        expected.push_back(stop);
+      for (std::string text; std::getline(stops, text, '|');) expected.push_back(text);
+      const auto stop = [&] { return app.Text(s.window, app.Focus(s.window)); };
+      for (int i = 0; i < 40 && stop() != expected.front(); ++i) app.Key(s.window, "Tab");
+      for (walked.push_back(stop()); walked.size() < expected.size(); walked.push_back(stop()))
         app.Key(s.window, "Tab");
-      }
       EXPECT_EQ(walked, expected);
     }
   }
