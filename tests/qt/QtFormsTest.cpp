@@ -13,6 +13,7 @@
 #include <QTimer>
 #include <cstdlib>
 #include <optional>
+#include <tuple>
 
 #include "cases/Scenarios.h"
 #include "forms/ProgramWindows.h"
@@ -232,6 +233,48 @@ TEST(QtForms, AWindowTheSystemCannotMakeLeavesEverythingElseAsItWas) {
   EXPECT_EQ(app.Windows(cases::kHelp), 0);
   app.Press(cases::kMain, frmMainDesign::cmdSave);
   EXPECT_EQ(app.Text(cases::kMain, frmMainDesign::StatusBar), "Names saved!");
+}
+
+// What Qt's own widgets tell besides: a frame the user cannot resize with a close button only,
+// each font, every caption whole in its control, and the status bar's panels.
+TEST(QtForms, TheFrameFontsCaptionsAndPanelsFollowTheDesign) {
+  QtApp app;
+  app.Store(cases::StoredPlayerFile());
+  app.PointGameAt(true);
+  ASSERT_TRUE(app.Start());
+  app.Press(cases::kMain, frmMainDesign::cmdME);
+  app.Press(cases::kMain, frmMainDesign::cmdHelp);
+  for (const char* caption : {cases::kMain, cases::kHelp}) {
+    QWidget* window = app.Window(caption);
+    EXPECT_EQ(window->minimumSize(), window->maximumSize());
+    EXPECT_EQ(window->windowFlags() & (Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint),
+              Qt::WindowCloseButtonHint);
+    for (QLabel* label : window->findChildren<QLabel*>()) {
+      const QRect needed = label->fontMetrics().boundingRect(label->rect(), Qt::TextWordWrap, label->text());
+      EXPECT_LE(needed.width(), label->width()) << label->text().toStdString();
+      EXPECT_LE(needed.height(), label->height() + 1) << label->text().toStdString();  // fonts round up a row
+    }
+    for (QPushButton* button : window->findChildren<QPushButton*>())
+      EXPECT_LT(button->fontMetrics().horizontalAdvance(button->text().remove(u'&')), button->width());
+  }
+  const std::tuple<const char*, ControlId, bool> fonts[] = {
+      {cases::kMain, frmMainDesign::txtPlayer(0), false},
+      {cases::kMain, frmMainDesign::lblMsg(9), false},
+      {cases::kMain, frmMainDesign::cmdSaveM, true},
+      {cases::kHelp, HelpDesign::lblURL, true},
+      {cases::kHelp, HelpDesign::cmdOK, false}};
+  for (const auto& [window, id, bold] : fonts) {
+    EXPECT_DOUBLE_EQ(app.Control(window, id)->font().pointSizeF(), 8.25) << id;
+    EXPECT_EQ(app.Control(window, id)->font().bold(), bold) << id;
+  }
+  const int edges[] = {0, 1840, 3080, 4320};  // twips
+  const double dpi = app.Dpi(cases::kMain), ratio = app.Window(cases::kMain)->devicePixelRatioF();
+  for (int panel = 1; panel <= 3; ++panel) {
+    const QRect r =
+        app.Window(cases::kMain)->findChild<QLabel*>(QStringLiteral("Panels(%1)").arg(panel))->geometry();
+    EXPECT_NEAR(r.left() * ratio, edges[panel - 1] * dpi / 1440, 1) << panel;
+    EXPECT_NEAR((r.left() + r.width()) * ratio, edges[panel] * dpi / 1440, 1) << panel;
+  }
 }
 
 }  // namespace
