@@ -5,7 +5,6 @@
 namespace velquin {
 
 namespace {
-constexpr FontDesign kLinkFont{"MS Sans Serif", 825, true};
 constexpr std::uint32_t kPureBlue = 0x0000FF;
 }  // namespace
 
@@ -16,7 +15,8 @@ HelpDesign::HelpDesign(const HelpTexts& texts)
           {cmdOK, "cmdOK", -1, ControlKind::CommandButton, 1200, 2520, 1455, 375, "&OK", kWindowFont,
            kDefaultColor, 1, true, true},
           {lblCreator, "lblCreator", -1, ControlKind::Label, 120, 1680, 3615, 255, kCreditLine},
-          {lblURL, "lblURL", -1, ControlKind::Label, 120, 2040, 1815, 255, kWebAddress, kLinkFont, kPureBlue},
+          {lblURL, "lblURL", -1, ControlKind::Label, 120, 2040, 1815, 255, kWebAddress, kButtonFont,
+           kPureBlue},
       }},
       form{texts.caption, 3855, 3030, controls, {}} {}
 

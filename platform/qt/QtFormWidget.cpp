@@ -7,8 +7,8 @@
 #include <QPainter>
 #include <QPushButton>
 
+#include "platform/WindowRules.h"
 #include "platform/qt/QtControls.h"
-#include "platform/qt/QtTwips.h"
 
 namespace velquin {
 
@@ -43,9 +43,8 @@ void QtFormWidget::AddLabel(QLabel& label, ControlId id) {
   label.installEventFilter(this);
 }
 
-void QtFormWidget::AddButton(QPushButton& button, const ControlDesign& design) {
-  buttons_.push_back({&button, &design});
-  const ControlId id = design.id;
+void QtFormWidget::AddButton(QPushButton& button, ControlId id) {
+  buttons_[id] = &button;
   connect(&button, &QPushButton::clicked, this,
           [this, id] { Dispatch([id](FormEvents& e) { e.OnClick(id); }); });
 }
@@ -86,17 +85,13 @@ bool QtFormWidget::eventFilter(QObject* watched, QEvent* event) {
   }
 }
 
-// Lines are drawn on the window itself, in design order, so the grey one lies over the
-// white one. Both of ours are horizontal: a band of the line's width below its Y. A line's
-// design holds x2 and y2 where other controls hold width and height.
 void QtFormWidget::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   for (const ControlDesign& line : design_.controls) {
     if (line.kind != ControlKind::Line || !LineVisible(line.id)) continue;
-    const int left = TwipsToPixels(line.left, dpi_);
-    const int top = TwipsToPixels(line.top, dpi_);
-    const int thickness = TwipsToPixels(line.lineWidthPixels * kTwipsPerDesignPixel, dpi_);
-    painter.fillRect(left, top, TwipsToPixels(line.width, dpi_) - left, thickness, ToQColor(line.color));
+    const PixelRect band = LineBand(line, dpi_);
+    painter.fillRect(band.left, band.top, band.right - band.left, band.bottom - band.top,
+                     ToQColor(line.color));
   }
 }
 
@@ -106,25 +101,24 @@ void QtFormWidget::mouseMoveEvent(QMouseEvent* event) {
   if (!childAt(event->position().toPoint())) Dispatch([](FormEvents& e) { e.OnMouseMove(kFormBackground); });
 }
 
-// Enter and Escape as in a dialog box: the visible default and cancel buttons.
+// Enter and Escape as in a dialog box.
 void QtFormWidget::keyPressEvent(QKeyEvent* event) {
   const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
   const int key = event->key();
-  bool pressed = false;
+  QPushButton* pressed = nullptr;
   if (plain && (key == Qt::Key_Return || key == Qt::Key_Enter))
-    pressed = PressButton(&ControlDesign::isDefault);
-  if (plain && key == Qt::Key_Escape) pressed = PressButton(&ControlDesign::isCancel);
-  if (!pressed) QWidget::keyPressEvent(event);
+    pressed = KeyButton(&ControlDesign::isDefault);
+  if (plain && key == Qt::Key_Escape) pressed = KeyButton(&ControlDesign::isCancel);
+  if (pressed) return pressed->click();
+  QWidget::keyPressEvent(event);
 }
 
-bool QtFormWidget::PressButton(bool ControlDesign::*role) {
-  for (const Button& button : buttons_) {
-    if (button.design->*role && !button.widget->isHidden() && button.widget->isEnabled()) {
-      button.widget->click();
-      return true;
-    }
-  }
-  return false;
+QPushButton* QtFormWidget::KeyButton(bool ControlDesign::*role) const {
+  const auto button = buttons_.find(velquin::KeyButton(design_, role, [this](ControlId id) {
+    const auto found = buttons_.find(id);
+    return found != buttons_.end() && !found->second->isHidden() && found->second->isEnabled();
+  }));
+  return button == buttons_.end() ? nullptr : button->second;
 }
 
 // The form decides: it unloads itself, which detaches it from here, or it stays open.

@@ -2,7 +2,6 @@
 
 #include <QWidget>
 #include <map>
-#include <vector>
 
 #include "platform/Ui.h"
 
@@ -23,7 +22,7 @@ class QtFormWidget final : public QWidget {
   bool Dispatching() const { return dispatching_ > 0; }
 
   void AddLabel(QLabel& label, ControlId id);  // its moves and clicks become the label's
-  void AddButton(QPushButton& button, const ControlDesign& design);
+  void AddButton(QPushButton& button, ControlId id);
   void SetLineVisible(ControlId line, bool visible);
   bool IsLine(ControlId id) const { return lineVisible_.count(id) != 0; }
   bool LineVisible(ControlId line) const;
@@ -37,21 +36,16 @@ class QtFormWidget final : public QWidget {
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  struct Button {
-    QPushButton* widget;
-    const ControlDesign* design;
-  };
-
   template <class Handler>
   void Dispatch(Handler handler);
-  bool PressButton(bool ControlDesign::*role);  // clicks the first visible one, if any
+  QPushButton* KeyButton(bool ControlDesign::*role) const;  // the one Enter or Escape presses
 
   const FormDesign& design_;
   FormEvents* events_;
   int dispatching_ = 0;
   qreal dpi_ = 96;
   std::map<const QObject*, ControlId> labels_;
-  std::vector<Button> buttons_;
+  std::map<ControlId, QPushButton*> buttons_;
   std::map<ControlId, bool> lineVisible_;
 };
 

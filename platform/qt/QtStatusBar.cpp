@@ -5,7 +5,7 @@
 #include <QLocale>
 #include <QTime>
 
-#include "platform/qt/QtTwips.h"
+#include "platform/WindowRules.h"
 
 namespace velquin {
 
@@ -39,13 +39,10 @@ QtStatusBar::QtStatusBar(std::span<const StatusPanelDesign> panels, QWidget* for
   clock_.start(kClockPeriodMs);
 }
 
-// Each panel ends where the widths so far add up to, as the Win32 bar's parts do.
 void QtStatusBar::PlacePanels(qreal logicalDpi) {
-  int edge = 0;
-  for (std::size_t i = 0; i < panels_.size(); ++i) {
-    const int left = TwipsToPixels(edge, logicalDpi);
-    edge += design_[i].width;
-    panels_[i]->setGeometry(left, 0, TwipsToPixels(edge, logicalDpi) - left, height());
+  const std::vector<int> edges = PanelEdges(design_, logicalDpi);
+  for (std::size_t i = 0, left = 0; i < panels_.size(); left = edges[i++]) {
+    panels_[i]->setGeometry(static_cast<int>(left), 0, edges[i] - static_cast<int>(left), height());
   }
 }
 

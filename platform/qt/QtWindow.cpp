@@ -4,14 +4,12 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
-#include <algorithm>
-#include <vector>
 
+#include "platform/WindowRules.h"
 #include "platform/qt/QtControls.h"
 #include "platform/qt/QtFormWidget.h"
 #include "platform/qt/QtStatusBar.h"
 #include "platform/qt/QtText.h"
-#include "platform/qt/QtTwips.h"
 
 namespace velquin {
 
@@ -46,14 +44,11 @@ QtWindow::QtWindow(const FormDesign& design, FormEvents& events, const QIcon& ic
 
 QtWindow::~QtWindow() = default;
 
-// Controls are made in tab order, so the focus chain is the design's from the start.
+// Made in the order that gives screen readers each box's name; the controls that take the
+// focus come in tab order, and so does the focus chain.
 void QtWindow::CreateControls() {
-  std::vector<const ControlDesign*> ordered;
-  for (const ControlDesign& control : design_.controls) ordered.push_back(&control);
-  std::sort(ordered.begin(), ordered.end(), [](auto* a, auto* b) { return a->id < b->id; });
-
   QWidget* previousFocusable = nullptr;
-  for (const ControlDesign* control : ordered) {
+  for (const ControlDesign* control : CreationOrder(design_)) {
     QWidget* widget = nullptr;
     if (control->kind == ControlKind::StatusBar) {
       statusBar_ = new QtStatusBar(design_.panels, form_.get());
@@ -67,7 +62,7 @@ void QtWindow::CreateControls() {
     if (!widget) continue;
     controls_[control->id] = widget;
     if (auto* label = qobject_cast<QLabel*>(widget)) form_->AddLabel(*label, control->id);
-    if (auto* button = qobject_cast<QPushButton*>(widget)) form_->AddButton(*button, *control);
+    if (auto* button = qobject_cast<QPushButton*>(widget)) form_->AddButton(*button, control->id);
     if (TakesFocus(control->kind)) {
       if (previousFocusable) QWidget::setTabOrder(previousFocusable, widget);
       previousFocusable = widget;
@@ -85,13 +80,9 @@ int QtWindow::Px(int twips) const {
   return TwipsToPixels(twips, dpi_);
 }
 
-// Where a control lies in pixels, from its edges so that neighbours meet as designed. The
-// status bar is docked to the bottom edge: it follows the client height.
 QRect QtWindow::PixelRect(const ControlDesign& control) const {
-  const int top = control.kind == ControlKind::StatusBar ? clientHeight_ - control.height : control.top;
-  const int left = Px(control.left);
-  const int y = Px(top);
-  return QRect(left, y, Px(control.left + control.width) - left, Px(top + control.height) - y);
+  const velquin::PixelRect r = ControlRect(control, clientHeight_, dpi_);
+  return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top);
 }
 
 void QtWindow::PlaceControls() {

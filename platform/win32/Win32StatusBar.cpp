@@ -4,8 +4,8 @@
 
 #include <vector>
 
+#include "platform/WindowRules.h"
 #include "platform/win32/WideText.h"
-#include "platform/win32/Win32Dpi.h"
 
 namespace velquin {
 
@@ -27,9 +27,7 @@ std::wstring Clock(PanelKind kind) {
 }  // namespace
 
 void Win32StatusBar::SetParts(UINT dpi) {
-  std::vector<int> edges;
-  int edge = 0;
-  for (const StatusPanelDesign& panel : panels_) edges.push_back(TwipsToPixels(edge += panel.width, dpi));
+  std::vector<int> edges = PanelEdges(panels_, dpi);
   SendMessageW(bar_, SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
   timeText_.clear();  // the parts are new: fill them again
   dateText_.clear();

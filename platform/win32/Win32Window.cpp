@@ -2,9 +2,7 @@
 
 #include <commctrl.h>
 
-#include <algorithm>
-#include <vector>
-
+#include "platform/WindowRules.h"
 #include "platform/win32/WideText.h"
 #include "platform/win32/Win32Dpi.h"
 #include "platform/win32/Win32StatusBar.h"
@@ -83,30 +81,13 @@ Win32Window::~Win32Window() {
   DestroyWindow(hwnd_);
 }
 
-// Controls are made in tab order, which is also the order Tab walks, each in its place and
-// with its font from the start: moving and restyling 38 controls afterwards costs start-up time.
-// A screen reader names a box by the label just before it in z-order, so each box's label is
-// made directly before the box; labels take no focus, so the Tab walk stays as it is.
+// Each control is made in its place and with its font from the start: moving and restyling 38
+// controls afterwards costs start-up time. Z-order is creation order, which Tab walks.
 bool Win32Window::CreateControls(HINSTANCE instance) {
-  std::vector<const ControlDesign*> ordered;
-  std::map<ControlId, const ControlDesign*> labelOf;
   for (const ControlDesign& control : design_.controls) {
-    if (control.kind == ControlKind::Line) {
-      lineVisible_[control.id] = true;
-    } else if (control.buddy != kNoControl) {
-      labelOf[control.buddy] = &control;
-    } else {
-      ordered.push_back(&control);
-    }
+    if (control.kind == ControlKind::Line) lineVisible_[control.id] = true;
   }
-  std::sort(ordered.begin(), ordered.end(), [](auto* a, auto* b) { return a->id < b->id; });
-  for (auto box = ordered.begin(); box != ordered.end(); ++box) {
-    if (const auto label = labelOf.find((*box)->id); label != labelOf.end()) {
-      box = ordered.insert(box, label->second) + 1;
-    }
-  }
-
-  for (const ControlDesign* control : ordered) {
+  for (const ControlDesign* control : CreationOrder(design_)) {
     const ControlClass cls = ClassOf(*control);
     const RECT r = PixelRect(*control);
     const HWND child = CreateWindowExW(
@@ -169,11 +150,9 @@ void Win32Window::ApplyFont(const ControlDesign& control) {
   SendMessageW(child->second, WM_SETFONT, reinterpret_cast<WPARAM>(Font(control.font, underline)), TRUE);
 }
 
-// Where a control lies in pixels. The status bar is docked to the bottom edge: it follows
-// the client height.
 RECT Win32Window::PixelRect(const ControlDesign& control) const {
-  const int top = control.kind == ControlKind::StatusBar ? clientHeight_ - control.height : control.top;
-  return {Px(control.left), Px(top), Px(control.left + control.width), Px(top + control.height)};
+  const velquin::PixelRect r = ControlRect(control, clientHeight_, dpi_);
+  return {r.left, r.top, r.right, r.bottom};
 }
 
 void Win32Window::PlaceControls() {
@@ -201,6 +180,13 @@ void Win32Window::Show() {
   SetActiveWindow(hwnd_);
   if (!shownOnce_) FocusFirstControl();
   shownOnce_ = true;
+}
+
+ControlId Win32Window::KeyButton(bool ControlDesign::*role) const {
+  return velquin::KeyButton(design_, role, [this](ControlId id) {
+    const auto child = controls_.find(id);
+    return child != controls_.end() && IsVisible(id) && IsWindowEnabled(child->second);
+  });
 }
 
 void Win32Window::FocusFirstControl() {
@@ -274,16 +260,13 @@ void Win32Window::SetPanelText(int panel, std::string_view text) {
   if (statusBar_) statusBar_->SetText(panel, text);
 }
 
-// Lines are drawn on the window itself, in design order, so the grey one lies over the
-// white one. Both of ours are horizontal: a band of the line's width below its Y. A line's
-// design holds x2 and y2 where other controls hold width and height.
 void Win32Window::Paint() {
   PAINTSTRUCT ps;
   const HDC dc = BeginPaint(hwnd_, &ps);
   for (const ControlDesign& line : design_.controls) {
     if (line.kind != ControlKind::Line || !lineVisible_[line.id]) continue;
-    const int thickness = MulDiv(line.lineWidthPixels, static_cast<int>(dpi_), 96);
-    const RECT band{Px(line.left), Px(line.top), Px(line.width), Px(line.top) + thickness};
+    const velquin::PixelRect r = LineBand(line, dpi_);
+    const RECT band{r.left, r.top, r.right, r.bottom};
     const HBRUSH brush = CreateSolidBrush(ToColorRef(line.color));
     FillRect(dc, &band, brush);
     DeleteObject(brush);
@@ -294,10 +277,8 @@ void Win32Window::Paint() {
 void Win32Window::Command(int id, int code) {
   // Enter and Escape, as IsDialogMessage passes them on: the Default and Cancel buttons.
   if (id == IDOK || id == IDCANCEL) {
-    for (const ControlDesign& control : design_.controls) {
-      const bool wanted = id == IDOK ? control.isDefault : control.isCancel;
-      if (wanted && IsVisible(control.id)) return events_.OnClick(control.id);
-    }
+    const ControlId button = KeyButton(id == IDOK ? &ControlDesign::isDefault : &ControlDesign::isCancel);
+    if (button != kNoControl) events_.OnClick(button);
     return;
   }
   const bool click = code == BN_CLICKED || code == STN_CLICKED;
@@ -343,11 +324,10 @@ LRESULT Win32Window::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_TIMER:
       if (statusBar_) statusBar_->UpdateClock();
       return 0;
-    case DM_GETDEFID:
-      for (const ControlDesign& control : design_.controls) {
-        if (control.isDefault) return MAKELRESULT(ToWin32Id(control.id), DC_HASDEFID);
-      }
-      return 0;
+    case DM_GETDEFID: {
+      const ControlId button = KeyButton(&ControlDesign::isDefault);
+      return button == kNoControl ? 0 : MAKELRESULT(ToWin32Id(button), DC_HASDEFID);
+    }
     case WM_CTLCOLORSTATIC: {
       const auto id = GetDlgCtrlID(reinterpret_cast<HWND>(lParam)) - kControlIdBase;
       const ControlDesign* control = Design(id);

@@ -55,6 +55,7 @@ class Win32Window final : public Window {
   HFONT Font(const FontDesign& font, bool underline);
   void Paint();
   void Command(int id, int code);
+  ControlId KeyButton(bool ControlDesign::*role) const;  // the one Enter or Escape presses
   void FocusFirstControl();
 
   const ControlDesign* Design(ControlId id) const;

@@ -6,7 +6,6 @@
 #include <utility>
 #include <vector>
 
-#include "core/DefaultMacros.h"
 #include "forms/frmMainDesign.h"
 
 namespace velquin::cases {
@@ -37,19 +36,23 @@ struct SaveCase {
   std::vector<ControlId> pressed;
   std::string status;
   std::vector<std::pair<std::size_t, std::string>> changed;  // offset, bytes; nothing else changes
-  // The first presses made while a Windows program holds plyr.sav open without sharing it,
-  // as the game does; it lets go before the rest.
+  // The first presses made while another program holds plyr.sav open without sharing it, as
+  // the game does; it lets go before the rest. Run where a driver can hold the file.
   std::size_t pressesWhileHeld = 0;
 };
 
-// All ten stock macros, each with its zero bytes as far as its 40-byte slot holds them.
-inline std::vector<std::pair<std::size_t, std::string>> DefaultMacroFields() {
-  std::vector<std::pair<std::size_t, std::string>> fields;
-  for (std::size_t m = 0; m < kDefaultMacros.size(); ++m) {
-    fields.push_back({228 + 40 * m, (std::string(kDefaultMacros[m]) + "\0\0"s).substr(0, 40)});
-  }
-  return fields;
-}
+// The ten stock macros as their slots hold them, a full slot keeping one zero byte.
+inline const std::vector<std::pair<std::size_t, std::string>> kStockMacroFields = {
+    {228, "***I'm on offense!!!***\0\0"s},
+    {268, "***I'm on defense!!!***\0\0"s},
+    {308, "***Snipers take overwatch positions!!!*\0"s},
+    {348, "***Guard the base!!!***\0\0"s},
+    {388, "***I'm on point, cover me!!!****\0\0"s},
+    {428, "***I'll cover you!!!***\0\0"s},
+    {468, "***I've got the flag!!!***\0\0"s},
+    {508, "***Help cover incomming flag!!!***\0\0"s},
+    {548, "***Enemy sniper shooting at base***\0\0"s},
+    {588, "***I need a medic***\0\0"s}};
 
 inline const SaveCase kSaveCases[] = {
     {"an edited name lands in code page 1252, every name with its two zero bytes",
@@ -65,7 +68,7 @@ inline const SaveCase kSaveCases[] = {
      {},
      {frmMainDesign::cmdME, frmMainDesign::cmdDefault, frmMainDesign::cmdSaveM},
      "Messages saved!",
-     DefaultMacroFields()},
+     kStockMacroFields},
     {"Default fills the macro boxes and writes nothing by itself",
      {},
      {frmMainDesign::cmdME, frmMainDesign::cmdDefault},
@@ -92,7 +95,7 @@ inline const SaveCase kSaveCases[] = {
      {},
      {frmMainDesign::cmdME, frmMainDesign::cmdDefault, frmMainDesign::cmdSaveM, frmMainDesign::cmdSaveM},
      "Messages saved!",
-     DefaultMacroFields(),
+     kStockMacroFields,
      3},
 };
 

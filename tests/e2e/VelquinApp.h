@@ -5,60 +5,58 @@
 #include <string>
 #include <vector>
 
+#include "platform/WindowRules.h"
+
 namespace velquin::e2e {
 
 // The real velquin.exe, started as its own process and driven from outside through its
-// windows, as a user's tools would see them.
+// windows, as a user's tools would see them: the driver of the shared scenarios. Windows by
+// caption, controls by tab index, texts in UTF-8.
 class VelquinApp {
  public:
-  explicit VelquinApp(const std::wstring& exePath);
-  ~VelquinApp();  // closes the program, or ends it if it does not close
+  // `game` is the Windows path of the game folder the registry entry names.
+  VelquinApp(std::wstring exePath, std::wstring game, std::wstring artifacts);
+  ~VelquinApp() {
+    Hold(false);
+    Stop();
+  }
 
-  bool started() const { return main_ != nullptr; }
-  const std::string& whyNotStarted() const { return failure_; }
-  HWND main() const { return main_; }
-  // A top-level window of the program with this caption, or null; waits up to `ms`.
-  HWND FindWindowNamed(const std::wstring& caption, int ms = 3000) const;
-  int CountWindowsNamed(const std::wstring& caption) const;
+  void Store(const std::vector<unsigned char>& bytes);
+  std::vector<unsigned char> File() const;
+  void PointGameAt(bool game);  // else the registry has no game entry
+  // The driver itself holds plyr.sav open, shared with nobody, as the game does.
+  bool CanHold() const { return true; }
+  void Hold(bool hold);
+  bool Start();                 // false, with the reason in the log, when no main window came
+  void Stop();                  // closes the program, or ends it if it does not close
 
-  static HWND Control(HWND window, int tabIndex);
-  static std::wstring Text(HWND control);
-  static void SetText(HWND control, const std::wstring& text);
-  static void Click(HWND button);
-  // The status message: the text of the status bar's first panel.
-  std::wstring StatusMessage() const;
-  // The control that has the keyboard focus in the program.
-  HWND Focus() const;
-  void PressTab() const;
+  void Type(const char* window, ControlId id, const std::string& text);
+  void Press(const char* window, ControlId id);
+  void Key(const char* window, const std::string& key);  // Tab, Enter or Escape to the focus
+  void Hover(const char* window, ControlId id);          // kFormBackground: a bare corner
+  void Activate(const char* window);
+  bool Close(const char* window);  // the close button; for the main window, true once it ended
 
-  // Asks the main window to close, as its close button does; true once the program ended.
-  bool CloseMain(int ms = 5000);
-  DWORD threadId() const { return process_.dwThreadId; }
+  std::string Text(const char* window, ControlId id);
+  bool Visible(const char* window, ControlId id);
+  bool Underlined(const char* window, ControlId id);
+  ControlId Focus(const char* window);
+  std::string Name(const char* window, ControlId id);
+  int Windows(const char* caption);
+  bool Active(const char* window);
+  PixelRect Rect(const char* window, ControlId id);  // kFormBackground: the client area
+  double Dpi(const char* window);
+  void Screenshot(const char* window, const std::string& name);
+  void Wait() { Sleep(25); }
 
  private:
+  HWND Window(const char* caption);
+  HWND Control(const char* window, ControlId id);
+  GUITHREADINFO Gui() const;
+
+  std::wstring exe_, game_, artifacts_;
   PROCESS_INFORMATION process_{};
-  HWND main_ = nullptr;
-  std::string failure_;
+  HANDLE held_ = INVALID_HANDLE_VALUE;
 };
-
-// Client rectangle and a child's rectangle in its parent's client coordinates.
-RECT ClientRect(HWND window);
-RECT ChildRect(HWND child);
-UINT DpiOf(HWND window);
-
-// What the screen shows of a window (frame included): 24-bit rows, bottom row first.
-struct ScreenImage {
-  int width = 0, height = 0;
-  std::vector<unsigned char> bits;
-  bool operator==(const ScreenImage&) const = default;
-};
-ScreenImage CaptureScreen(HWND window);
-// Writes it to a 24-bit BMP file, once the window has painted itself afresh.
-bool SaveScreenshot(HWND window, const std::wstring& path);
-// The mouse pointer moves there as the user's hand would move it.
-void MovePointerTo(HWND window, POINT client);
-
-std::vector<unsigned char> ReadFileBytes(const std::wstring& path);
-bool WriteFileBytes(const std::wstring& path, const std::vector<unsigned char>& bytes);
 
 }  // namespace velquin::e2e

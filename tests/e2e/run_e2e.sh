@@ -13,11 +13,9 @@ new_wine_test_prefix e2e
 # With no window manager under Xvfb, Wine draws the title bars and frames itself.
 "$VELQUIN_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null
 mkdir -p "$WINEPREFIX/drive_c/velquin-e2e/game"
-make_locked_player_file
 
 export VELQUIN_EXE="$(windows_path "$build/velquin.exe")"
 export VELQUIN_E2E_GAME='C:\velquin-e2e\game'
-export VELQUIN_E2E_LOCKED_GAME="$(windows_path "$locked")"
 
 run_driver() {
   mkdir -p "$artifacts/dpi$1"

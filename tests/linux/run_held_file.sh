@@ -20,6 +20,7 @@ for build in "$@"; do
   echo "== held by $(basename "$build")'s holder under Wine"
   VELQUIN_HELD_PREFIX="$WINEPREFIX" \
     VELQUIN_HOLD_COMMAND="exec '$VELQUIN_WINE' '$(realpath "$build")/tests/hold_file.exe' 'C:\\Games\\DF-TFD\\plyr.sav' 'C:\\Games\\DF-TFD\\held'" \
-    run_gtest "$native/app/linux/velquin_held_file_tests" || status=1
+    run_gtest "$native/platform/qt/velquin_qt_tests" --test-screen=96 \
+    --gtest_filter='QtForms.EachSaveOverAWinePrefixWhoseFileAWindowsProgramMayHold' || status=1
 done
 exit $status

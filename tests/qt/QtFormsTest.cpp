@@ -1,282 +1,331 @@
-// The three windows on Qt as the user meets them: every control where its twips say at this
-// run's screen DPI, the Tab walk, the bytes each save writes, the names screen readers are
-// given, and the help windows' link and closing.
+// The three windows on Qt, in-process and offscreen, driven as the user would: the shared
+// scenarios and save cases, then what only an in-process run can see (the shell's requests,
+// a toolkit that cannot make a window, the files read).
 #include <gtest/gtest.h>
 
 #include <QAccessible>
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
-#include <QScreen>
 #include <QTest>
 #include <QTimer>
+#include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <tuple>
+#include <utility>
 
-#include "cases/SaveCases.h"
-#include "forms/frmHelp.h"
-#include "forms/frmHelpM.h"
-#include "forms/frmMain.h"
+#include "cases/Scenarios.h"
+#include "forms/ProgramWindows.h"
+#include "platform/posix/PrefixServices.h"
 #include "platform/posix/Windows1252.h"
 #include "platform/qt/QtToolkit.h"
 #include "support/MemoryFiles.h"
 #include "unit/FakeRegistry.h"
-#include "unit/FakeToolkit.h"
+#include "wine/Prefix.h"
 
 namespace velquin {
 namespace {
 
-using namespace frmMainDesign;
-using H = HelpDesign;
-using Ids = std::vector<ControlId>;
-const HelpDesign kHelp(kFrmHelpTexts);  // both help windows have these controls
+using namespace std::literals;
 
-// Twips in device pixels at this run's screen DPI, whether Qt reports that DPI as its logical
-// DPI or as 96 logical DPI times a device-pixel ratio.
-double DevicePixels(int twips) {
-  const char* dpi = std::getenv("VELQUIN_QT_DPI");
-  return twips * (dpi ? std::atof(dpi) : 96) / 1440;
-}
-
-QString NameOf(const ControlDesign& c) {
-  const QString name = QString::fromUtf8(c.name.data(), static_cast<qsizetype>(c.name.size()));
-  return c.index < 0 ? name : QStringLiteral("%1(%2)").arg(name).arg(c.index);
-}
-
-const FormDesign& DesignOf(const QWidget* window) {
-  return window->windowTitle().toStdString() == Design().caption ? Design() : kHelp.form;
-}
-
-template <class T = QWidget>
-T* Control(QWidget* window, ControlId id) {
-  for (const ControlDesign& c : DesignOf(window).controls) {
-    if (c.id == id) return window->findChild<T*>(NameOf(c));
+// Qt's windows, failing to make one on request as a system out of resources would.
+class TestToolkit final : public Toolkit {
+ public:
+  std::unique_ptr<Window> Create(const FormDesign& design, FormEvents& events) override {
+    return fail ? nullptr : qt.Create(design, events);
   }
-  return nullptr;
-}
-
-ControlId IdOf(const QWidget* widget) {
-  for (const ControlDesign& c : Design().controls) {
-    if (widget && widget->objectName() == NameOf(c)) return c.id;
-  }
-  return kNoControl;
-}
-
-// The windows shown with a caption: a window that was closed is hidden until Qt deletes it.
-std::vector<QWidget*> Shown(const char* caption) {
-  std::vector<QWidget*> found;
-  for (QWidget* w : QApplication::topLevelWidgets()) {
-    if (w->isVisible() && w->windowTitle() == QLatin1String(caption)) found.push_back(w);
-  }
-  return found;
-}
-
-// Every control where its twips say, within a device pixel, with its caption whole in it and
-// in its font; the status bar and its panels docked to the bottom of the client area.
-void ExpectLayout(QWidget* window, int clientHeight) {
-  SCOPED_TRACE(window->windowTitle().toStdString() + ", client height " + std::to_string(clientHeight));
-  const FormDesign& design = DesignOf(window);
-  const qreal ratio = window->devicePixelRatioF();
-  ASSERT_DOUBLE_EQ(window->screen()->logicalDotsPerInch() * ratio, DevicePixels(1440));
-  const auto expectEdges = [ratio](const QRect& r, int left, int top, int width, int height) {
-    EXPECT_NEAR(r.left() * ratio, DevicePixels(left), 1);
-    EXPECT_NEAR(r.top() * ratio, DevicePixels(top), 1);
-    EXPECT_NEAR((r.left() + r.width()) * ratio, DevicePixels(left + width), 1);
-    EXPECT_NEAR((r.top() + r.height()) * ratio, DevicePixels(top + height), 1);
-  };
-  expectEdges(window->rect(), 0, 0, design.clientWidth, clientHeight);
-  EXPECT_EQ(window->minimumSize(), window->maximumSize());  // the user cannot resize it
-  EXPECT_EQ(window->windowFlags() & (Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint),
-            Qt::WindowCloseButtonHint);
-  for (const ControlDesign& c : design.controls) {
-    if (c.kind == ControlKind::Line) continue;
-    SCOPED_TRACE(NameOf(c).toStdString());
-    QWidget* widget = Control(window, c.id);
-    ASSERT_NE(widget, nullptr);
-    expectEdges(widget->geometry(), c.left,
-                c.kind == ControlKind::StatusBar ? clientHeight - c.height : c.top, c.width, c.height);
-    EXPECT_DOUBLE_EQ(widget->font().pointSizeF(), c.font.centipoints / 100.0);
-    EXPECT_EQ(widget->font().bold(), c.font.bold);
-    if (auto* label = qobject_cast<QLabel*>(widget)) {
-      EXPECT_EQ(label->text().toStdString(), c.caption);
-      const QRect needed = label->fontMetrics().boundingRect(
-          label->rect(), label->wordWrap() ? Qt::TextWordWrap : 0, label->text());
-      EXPECT_LE(needed.width(), label->width());
-      EXPECT_LE(needed.height(), label->height() + 1);  // fonts round up to whole pixels: a row more
-    }
-    if (auto* button = qobject_cast<QPushButton*>(widget)) {
-      const bool toggled = c.id == cmdME && clientHeight == kOpenClientHeight;
-      EXPECT_EQ(button->text().toStdString(), toggled ? kMacroEditorOpen : c.caption);
-      EXPECT_LT(button->fontMetrics().horizontalAdvance(button->text().remove(u'&')), button->width());
-    }
-  }
-  for (int i = 0, edge = 0; i < static_cast<int>(design.panels.size()); edge += design.panels[i++].width) {
-    auto* panel = window->findChild<QLabel*>(QStringLiteral("Panels(%1)").arg(i + 1));
-    ASSERT_NE(panel, nullptr);
-    expectEdges(panel->geometry(), edge, 0, design.panels[i].width, 255);
-  }
-}
-
-std::string AccessibleName(QWidget* widget) {
-  QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
-  return accessible ? accessible->text(QAccessible::Name).toStdString() : "(no accessible object)";
-}
-
-class QtForms : public ::testing::Test {
- protected:
-  QtForms() {
-    registry_->values["Path"] = {kRegString, std::string("C:\\Games\\DF") + '\0'};
-    os_.codePage = std::make_unique<Windows1252>();
-    os_.registry.reset(registry_);
-    os_.files.reset(files_);
-  }
-  ~QtForms() override { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
-
-  QWidget* StartMain() {
-    files_->content = cases::StoredPlayerFile();
-    EXPECT_TRUE(main_.Show());
-    const auto shown = Shown("Velquin for DF:TFD");
-    return shown.size() == 1 ? shown[0] : nullptr;
-  }
-  static void Click(QWidget* window, ControlId id) { Control<QPushButton>(window, id)->click(); }
-
-  testing::FakeRegistry* registry_ = new testing::FakeRegistry;
-  testing::MemoryFiles* files_ = new testing::MemoryFiles;
-  PlatformServices os_;
-  QtToolkit toolkit_{QIcon()};
-  testing::FakeShell shell_;
-  HelpDesign helpMDesign_{kFrmHelpMTexts};
-  HelpForm frmHelp_{toolkit_, shell_, kHelp};
-  HelpForm frmHelpM_{toolkit_, shell_, helpMDesign_};
-  frmMain main_{toolkit_, shell_, os_, frmHelp_, frmHelpM_, [this] { toolkit_.Quit(); }};
+  void Quit() override { qt.Quit(); }
+  QtToolkit qt{QIcon()};
+  bool fail = false;
 };
 
-TEST_F(QtForms, EveryWindowAndControlLiesWhereTheLayoutSays) {
-  QWidget* main = StartMain();
-  ASSERT_NE(main, nullptr);
-  ExpectLayout(main, kClosedClientHeight);
-  Click(main, cmdME);
-  ExpectLayout(main, kOpenClientHeight);
-  // The etched separator: a grey row over a white one, across the window.
-  const QImage image = main->grab().toImage();
-  const int x = static_cast<int>(DevicePixels(600)), y = static_cast<int>(DevicePixels(2880) + 0.5);
-  EXPECT_EQ(image.pixelColor(x, y), QColor(0x80, 0x80, 0x80));
-  EXPECT_EQ(image.pixelColor(x, y + static_cast<int>(DevicePixels(30) + 0.5) - 1), QColor(Qt::white));
-
-  Click(main, cmdHelp);
-  ASSERT_EQ(Shown("Name Editor - Help").size(), 1u);
-  ExpectLayout(Shown("Name Editor - Help")[0], kHelp.form.clientHeight);
-}
-
-TEST_F(QtForms, TabWalksTheNameEditorAndThenTheOpenMacroPanel) {
-  QWidget* main = StartMain();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(main));
-  const auto walk = [](std::size_t stops) {  // where the focus is, then after each Tab
-    Ids order = {IdOf(QApplication::focusWidget())};
-    while (order.size() < stops) {
-      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-      order.push_back(IdOf(QApplication::focusWidget()));
-    }
-    return order;
-  };
-  EXPECT_EQ(walk(10), (Ids{0, 1, 2, 3, 4, cmdHelp, cmdCharmap, cmdSave, cmdME, 0}));
-
-  Click(main, cmdME);
-  Ids expected = {0, 1, 2, 3, 4, cmdHelp, cmdCharmap, cmdSave, cmdME};
-  for (int m = 0; m < 10; ++m) expected.push_back(txtMsg(m));
-  expected.insert(expected.end(), {cmdHelpM, cmdDefault, cmdSaveM, 0});
-  EXPECT_EQ(walk(expected.size()), expected);
-}
-
-TEST_F(QtForms, EachSaveWritesExactlyItsBytesAndSaysSo) {
-  const QLocale locale = QLocale::system();
-  for (const cases::SaveCase& c : cases::kSaveCases) {
-    if (c.pressesWhileHeld > 0) continue;  // a Wine-held file: tests/linux/HeldFileSaveTest.cpp
-    SCOPED_TRACE(c.name);
-    const QString timeBefore = locale.toString(QTime::currentTime(), QLocale::ShortFormat);
-    QWidget* main = StartMain();
-    ASSERT_NE(main, nullptr);
-    const auto panel = [main](int n) {
-      return main->findChild<QLabel*>(QStringLiteral("Panels(%1)").arg(n))->text();
-    };
-    EXPECT_EQ(panel(1), QString());  // no message before the first save
-    EXPECT_TRUE(panel(2) == timeBefore ||
-                panel(2) == locale.toString(QTime::currentTime(), QLocale::ShortFormat));
-    EXPECT_EQ(panel(3), locale.toString(QDate::currentDate(), QLocale::ShortFormat));
-    for (const auto& [box, text] : c.typed) {
-      auto* edit = Control<QLineEdit>(main, box);
-      edit->selectAll();
-      for (const char32_t ch : QString::fromStdString(text).toStdU32String()) {
-        QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, QString::fromUcs4(&ch, 1), Qt::NoModifier);
-      }
-    }
-    for (ControlId button : c.pressed) {
-      ASSERT_TRUE(Control(main, button)->isVisible()) << button;
-      QTest::mouseClick(Control(main, button), Qt::LeftButton);
-    }
-
-    EXPECT_EQ(panel(1).toStdString(), c.status);
-    Bytes expected = cases::StoredPlayerFile();
-    for (const auto& [offset, bytes] : c.changed) cases::Put(expected, offset, bytes);
-    EXPECT_EQ(*files_->content, expected);
-    main_.Unload();
+class RecordingShell final : public Shell {
+ public:
+  void Open(std::string_view file, std::string_view directory) override {
+    opened.push_back(std::string(file) + " in " + std::string(directory));
   }
-}
+  std::vector<std::string> opened;
+};
 
-TEST_F(QtForms, EveryBoxIsNamedByItsLabel) {
-  QWidget* main = StartMain();
-  for (const ControlDesign& label : Design().controls) {
-    if (label.buddy == kNoControl) continue;
-    EXPECT_EQ(AccessibleName(Control(main, label.buddy)), label.caption);
+// The driver of the shared scenarios.
+class QtApp {
+ public:
+  QtApp() {
+    os.codePage = std::make_unique<Windows1252>();
+    os.registry.reset(registry);
+    os.files.reset(files);
   }
-  EXPECT_EQ(AccessibleName(Control(main, cmdSave)), "Save Names");
-  Click(main, cmdHelp);
-  EXPECT_EQ(AccessibleName(Control(Shown("Name Editor - Help").at(0), H::cmdOK)), "OK");
-}
+  ~QtApp() { Stop(); }
 
-TEST_F(QtForms, HelpWindowsOpenOnceUnderlineTheLinkAndCloseWithOkEscapeAndTheMainWindow) {
-  QWidget* main = StartMain();
-  Click(main, cmdHelp);
-  Click(main, cmdHelp);
-  ASSERT_EQ(Shown("Name Editor - Help").size(), 1u);
-  QWidget* help = Shown("Name Editor - Help")[0];
-  auto* link = Control<QLabel>(help, H::lblURL);
-  EXPECT_EQ(link->palette().color(QPalette::WindowText), QColor(Qt::blue));
-  EXPECT_FALSE(link->font().underline());
+  bool CanHold() const { return false; }  // memory files: nobody else can hold them
+  void Hold(bool) {}
+  void Store(const Bytes& bytes) { files->content = bytes; }
+  Bytes File() const { return files->content.value_or(Bytes{}); }
+  void PointGameAt(bool game) {
+    registry->values.clear();
+    if (game) registry->values["Path"] = {kRegString, "C:\\Games\\DF\0"s};
+  }
+  bool Start() {
+    windows_.emplace(toolkit, shell, os);
+    return windows_->main.Show() && QTest::qWaitForWindowActive(Window(cases::kMain));
+  }
+  void Stop() {
+    windows_.reset();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  }
 
+  void Type(const char* window, ControlId id, const std::string& text) {
+    auto* box = qobject_cast<QLineEdit*>(Control(window, id));
+    box->selectAll();
+    for (const char32_t ch : QString::fromStdString(text).toStdU32String())
+      QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString::fromUcs4(&ch, 1), Qt::NoModifier);
+  }
+  void Press(const char* window, ControlId id) { QTest::mouseClick(Control(window, id), Qt::LeftButton); }
+  void Key(const char* window, const std::string& key) {
+    const Qt::Key code = key == "Tab" ? Qt::Key_Tab : key == "Enter" ? Qt::Key_Return : Qt::Key_Escape;
+    QWidget* shown = Window(window);
+    QTest::keyClick(shown->focusWidget() ? shown->focusWidget() : shown, code);
+  }
   // Moves as the window system delivers them, to whatever lies under the pointer.
-  const auto moveOver = [help](QPoint where) { QTest::mouseMove(help->windowHandle(), where); };
-  moveOver(link->geometry().center());
-  EXPECT_TRUE(link->font().underline());
-  moveOver(Control(help, H::lblEx)->geometry().center());
-  moveOver(Control(help, H::cmdOK)->geometry().center());
-  EXPECT_TRUE(link->font().underline());  // another label or the button is not the background
-  moveOver(QPoint(2, 2));
-  EXPECT_FALSE(link->font().underline());
-  QTest::mouseClick(link, Qt::LeftButton);
-  EXPECT_EQ(shell_.opened, std::vector<std::string>{"https://velquin.io in C:\\"});
+  void Hover(const char* window, ControlId id) {
+    QWidget* over = id == kFormBackground ? nullptr : Control(window, id);
+    QTest::mouseMove(Window(window)->windowHandle(), over ? over->geometry().center() : QPoint(2, 2));
+  }
+  void Activate(const char* window) {
+    Window(window)->activateWindow();
+    (void)QTest::qWaitForWindowActive(Window(window));
+  }
+  // The main window's close button must end the event loop by itself.
+  bool Close(const char* window) {
+    QWidget* shown = Window(window);
+    QTimer::singleShot(0, shown, [shown] { shown->close(); });
+    if (window != std::string(cases::kMain)) return QTest::qWait(50), true;
+    QGuiApplication::setQuitOnLastWindowClosed(false);
+    QTimer hang;
+    QObject::connect(&hang, &QTimer::timeout, [] { QCoreApplication::exit(1); });
+    hang.start(10000);
+    const int exit = QApplication::exec();
+    QGuiApplication::setQuitOnLastWindowClosed(true);
+    return exit == 0;
+  }
 
-  QTest::mouseClick(Control(help, H::cmdOK), Qt::LeftButton);
-  EXPECT_TRUE(Shown("Name Editor - Help").empty());
-  Click(main, cmdME);
-  Click(main, cmdHelpM);
-  ASSERT_EQ(Shown("Macro Editor - Help").size(), 1u);
-  QTest::keyClick(Control(Shown("Macro Editor - Help")[0], H::cmdOK), Qt::Key_Escape);
-  EXPECT_TRUE(Shown("Macro Editor - Help").empty());
+  std::string Text(const char* window, ControlId id) {
+    QWidget* control = Control(window, id);
+    if (id == frmMainDesign::StatusBar) control = control->findChild<QLabel*>(QStringLiteral("Panels(1)"));
+    if (auto* box = qobject_cast<QLineEdit*>(control)) return box->text().toStdString();
+    if (auto* button = qobject_cast<QPushButton*>(control)) return button->text().toStdString();
+    if (auto* label = qobject_cast<QLabel*>(control)) return label->text().toStdString();
+    return "(no control)";
+  }
+  // A line by its colour on screen, one pixel in from the left at its last row.
+  bool Visible(const char* window, ControlId id) {
+    for (const ControlDesign& c : DesignOf(window).controls) {
+      if (c.id != id || c.kind != ControlKind::Line) continue;
+      const double dpi = Dpi(window);
+      const QImage image = Window(window)->grab().toImage();
+      const int rows = static_cast<int>(std::lround(c.lineWidthPixels * dpi / 96));
+      const int y = static_cast<int>(std::lround(c.top * dpi / 1440)) + rows - 1;
+      return image.pixelColor(static_cast<int>(600 * dpi / 1440), y).rgb() == (0xFF000000 | c.color);
+    }
+    return !Control(window, id)->isHidden();
+  }
+  bool Underlined(const char* window, ControlId id) { return Control(window, id)->font().underline(); }
+  ControlId Focus(const char* window) {
+    QWidget* focus = QApplication::focusWidget();
+    for (const ControlDesign& c : DesignOf(window).controls) {
+      if (focus && focus == Control(window, c.id)) return c.id;
+    }
+    return kNoControl;
+  }
+  std::string Name(const char* window, ControlId id) {
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(Control(window, id));
+    return accessible ? accessible->text(QAccessible::Name).toStdString() : "(no accessible object)";
+  }
+  int Windows(const char* caption) {
+    int n = 0;
+    for (QWidget* w : QApplication::topLevelWidgets()) n += w->isVisible() && w->windowTitle() == caption;
+    return n;
+  }
+  bool Active(const char* window) { return QApplication::activeWindow() == Window(window); }
+  // In device pixels, whether Qt reports the DPI as its logical DPI or as 96 times a ratio.
+  PixelRect Rect(const char* window, ControlId id) {
+    const QRect r = id == kFormBackground ? Window(window)->rect() : Control(window, id)->geometry();
+    const qreal ratio = Window(window)->devicePixelRatioF();
+    return {static_cast<int>(r.left() * ratio), static_cast<int>(r.top() * ratio),
+            static_cast<int>((r.left() + r.width()) * ratio),
+            static_cast<int>((r.top() + r.height()) * ratio)};
+  }
+  double Dpi(const char*) { return std::atof(std::getenv("VELQUIN_QT_DPI")); }
+  void Screenshot(const char*, const std::string&) {}
+  void Wait() { QTest::qWait(25); }
 
-  // Both open, then the main window's close button closes them with it and ends the loop.
-  Click(main, cmdHelp);
-  Click(main, cmdHelpM);
-  ASSERT_EQ(Shown("Name Editor - Help").size() + Shown("Macro Editor - Help").size(), 2u);
-  QGuiApplication::setQuitOnLastWindowClosed(false);  // Quit alone must end it
-  QTimer::singleShot(0, main, [main] { main->close(); });
-  QTimer hang;  // ends a loop that Quit failed to end
-  QObject::connect(&hang, &QTimer::timeout, [] { QCoreApplication::exit(1); });
-  hang.start(10000);
-  EXPECT_EQ(QApplication::exec(), 0);
-  QGuiApplication::setQuitOnLastWindowClosed(true);
-  EXPECT_EQ(Shown("Name Editor - Help").size() + Shown("Macro Editor - Help").size(), 0u);
-  EXPECT_TRUE(Shown("Velquin for DF:TFD").empty());
+  testing::FakeRegistry* registry = new testing::FakeRegistry;
+  testing::MemoryFiles* files = new testing::MemoryFiles;
+  PlatformServices os;
+  TestToolkit toolkit;
+  RecordingShell shell;
+
+  const FormDesign& DesignOf(const char* window) {
+    static const HelpDesign help(kFrmHelpTexts);
+    return window == std::string(cases::kMain) ? frmMainDesign::Design() : help.form;
+  }
+  QWidget* Window(const char* caption) {
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+      if (w->isVisible() && w->windowTitle() == caption) return w;
+    }
+    ADD_FAILURE() << "no window " << caption;
+    return nullptr;
+  }
+  QWidget* Control(const char* window, ControlId id) {
+    for (const ControlDesign& c : DesignOf(window).controls) {
+      const QString name = QString::fromUtf8(c.name.data(), static_cast<qsizetype>(c.name.size()));
+      if (c.id == id && Window(window))
+        return Window(window)->findChild<QWidget*>(
+            c.index < 0 ? name : QStringLiteral("%1(%2)").arg(name).arg(c.index));
+    }
+    return nullptr;
+  }
+
+ private:
+  std::optional<ProgramWindows> windows_;
+};
+
+TEST(QtForms, Scenarios) {
+  QtApp app;
+  cases::RunScenarios(app);
+}
+
+TEST(QtForms, EachSaveWritesExactlyItsBytesAndSaysSo) {
+  QtApp app;
+  cases::RunSaveCases(app);
+}
+
+// Over a Wine prefix whose plyr.sav a Windows program under Wine holds open when asked:
+// tests/linux/run_held_file.sh makes both. The holder makes "held" once it holds the file and
+// lets go when its standard input ends.
+class HeldQtApp final : public QtApp {
+ public:
+  HeldQtApp(const std::filesystem::path& prefix, const char* hold)
+      : game_(prefix / "drive_c/Games/DF-TFD"), hold_(hold) {
+    os = MakePrefixServices(Prefix::Open(prefix));
+  }
+  bool CanHold() const { return true; }
+  void Hold(bool hold) {
+    if (hold && !holder_) {
+      holder_ = popen(hold_, "w");
+      for (int wait = 0; wait < 6000 && !std::filesystem::exists(game_ / "held"); ++wait) QTest::qWait(10);
+      EXPECT_TRUE(std::filesystem::remove(game_ / "held")) << "the holder did not start";
+    } else if (!hold && holder_) {
+      EXPECT_EQ(pclose(std::exchange(holder_, nullptr)), 0) << "the holder did not let go";
+    }
+  }
+  void Store(const Bytes& bytes) {
+    std::ofstream(game_ / "plyr.sav", std::ios::binary) << std::string(bytes.begin(), bytes.end());
+  }
+  Bytes File() const {
+    std::ifstream in(game_ / "plyr.sav", std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), {});
+  }
+  void PointGameAt(bool) {}  // the prefix's registry names the game folder
+
+ private:
+  std::filesystem::path game_;
+  const char* hold_;
+  FILE* holder_ = nullptr;
+};
+
+TEST(QtForms, EachSaveOverAWinePrefixWhoseFileAWindowsProgramMayHold) {
+  const char* prefix = std::getenv("VELQUIN_HELD_PREFIX");
+  const char* hold = std::getenv("VELQUIN_HOLD_COMMAND");
+  if (!prefix || !hold) GTEST_SKIP() << "run by tests/linux/run_held_file.sh";
+  HeldQtApp app(prefix, hold);
+  cases::RunSaveCases(app);
+}
+
+TEST(QtForms, TheLoadReadsTheFileTwiceAndTheButtonsAskTheShell) {
+  QtApp app;
+  app.Store(cases::StoredPlayerFile());
+  app.PointGameAt(true);
+  ASSERT_TRUE(app.Start());
+  EXPECT_EQ(app.files->paths,
+            (std::vector<std::string>{"C:\\Games\\DF\\plyr.sav", "C:\\Games\\DF\\plyr.sav"}));
+  app.Press(cases::kMain, frmMainDesign::cmdCharmap);
+  app.Press(cases::kMain, frmMainDesign::cmdHelp);
+  QTest::mouseClick(app.Control(cases::kHelp, HelpDesign::lblURL), Qt::LeftButton);
+  EXPECT_EQ(app.shell.opened,
+            (std::vector<std::string>{"charmap.exe in C:\\", "https://velquin.io in C:\\"}));
+}
+
+// A help window is destroyed when it closes, and the next one is made from the design.
+TEST(QtForms, AWindowTheSystemCannotMakeLeavesEverythingElseAsItWas) {
+  QtApp app;
+  app.Store(cases::StoredPlayerFile());
+  app.PointGameAt(true);
+  app.toolkit.fail = true;
+  EXPECT_FALSE(app.Start());
+  EXPECT_TRUE(app.files->paths.empty());
+
+  app.toolkit.fail = false;
+  ASSERT_TRUE(app.Start());
+  app.Press(cases::kMain, frmMainDesign::cmdHelp);
+  const QPointer<QWidget> help = app.Window(cases::kHelp);
+  app.Press(cases::kHelp, HelpDesign::cmdOK);
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_TRUE(help.isNull());
+
+  app.toolkit.fail = true;
+  app.Press(cases::kMain, frmMainDesign::cmdHelp);
+  EXPECT_EQ(app.Windows(cases::kHelp), 0);
+  app.Press(cases::kMain, frmMainDesign::cmdSave);
+  EXPECT_EQ(app.Text(cases::kMain, frmMainDesign::StatusBar), "Names saved!");
+}
+
+// What Qt's own widgets tell besides: a frame the user cannot resize with a close button only,
+// each font, every caption whole in its control, and the status bar's panels.
+TEST(QtForms, TheFrameFontsCaptionsAndPanelsFollowTheDesign) {
+  QtApp app;
+  app.Store(cases::StoredPlayerFile());
+  app.PointGameAt(true);
+  ASSERT_TRUE(app.Start());
+  app.Press(cases::kMain, frmMainDesign::cmdME);
+  app.Press(cases::kMain, frmMainDesign::cmdHelp);
+  for (const char* caption : {cases::kMain, cases::kHelp}) {
+    QWidget* window = app.Window(caption);
+    EXPECT_EQ(window->minimumSize(), window->maximumSize());
+    EXPECT_EQ(window->windowFlags() & (Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint),
+              Qt::WindowCloseButtonHint);
+    for (QLabel* label : window->findChildren<QLabel*>()) {
+      const QRect needed = label->fontMetrics().boundingRect(label->rect(), Qt::TextWordWrap, label->text());
+      EXPECT_LE(needed.width(), label->width()) << label->text().toStdString();
+      EXPECT_LE(needed.height(), label->height() + 1) << label->text().toStdString();  // fonts round up a row
+    }
+    for (QPushButton* button : window->findChildren<QPushButton*>())
+      EXPECT_LT(button->fontMetrics().horizontalAdvance(button->text().remove(u'&')), button->width());
+  }
+  const std::tuple<const char*, ControlId, bool> fonts[] = {
+      {cases::kMain, frmMainDesign::txtPlayer(0), false},
+      {cases::kMain, frmMainDesign::lblMsg(9), false},
+      {cases::kMain, frmMainDesign::cmdSaveM, true},
+      {cases::kHelp, HelpDesign::lblURL, true},
+      {cases::kHelp, HelpDesign::cmdOK, false}};
+  for (const auto& [window, id, bold] : fonts) {
+    EXPECT_DOUBLE_EQ(app.Control(window, id)->font().pointSizeF(), 8.25) << id;
+    EXPECT_EQ(app.Control(window, id)->font().bold(), bold) << id;
+  }
+  const int edges[] = {0, 1840, 3080, 4320};  // twips
+  const double dpi = app.Dpi(cases::kMain), ratio = app.Window(cases::kMain)->devicePixelRatioF();
+  for (int panel = 1; panel <= 3; ++panel) {
+    const QRect r =
+        app.Window(cases::kMain)->findChild<QLabel*>(QStringLiteral("Panels(%1)").arg(panel))->geometry();
+    EXPECT_NEAR(r.left() * ratio, edges[panel - 1] * dpi / 1440, 1) << panel;
+    EXPECT_NEAR((r.left() + r.width()) * ratio, edges[panel] * dpi / 1440, 1) << panel;
+  }
 }
 
 }  // namespace
