@@ -27,8 +27,8 @@ class VelquinApp {
   // The driver itself holds plyr.sav open, shared with nobody, as the game does.
   bool CanHold() const { return true; }
   void Hold(bool hold);
-  bool Start();                 // false, with the reason in the log, when no main window came
-  void Stop();                  // closes the program, or ends it if it does not close
+  bool Start();  // false, with the reason in the log, when no main window came
+  void Stop();   // closes the program, or ends it if it does not close
 
   void Type(const char* window, ControlId id, const std::string& text);
   void Press(const char* window, ControlId id);
