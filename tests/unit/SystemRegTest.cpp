@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <fstream>
 #include <sstream>
 
@@ -8,6 +7,7 @@
 #include "platform/posix/Windows1252.h"
 #include "platform/posix/WinePrefixRegistry.h"
 #include "unit/TempFolder.h"
+#include "wine/Prefix.h"
 #include "wine/SystemReg.h"
 
 namespace velquin {
@@ -61,21 +61,10 @@ TEST(SystemRegTest, ReadsValuesOfEveryFormWithTheirEscapes) {
 
 using WinePrefixRegistryTest = testing::TempFolder;
 
-// A link's target as Wine writes it: UTF-16 in hex(6).
-std::string Hex6(const std::string& text) {
-  std::string hex = "hex(6):";
-  for (const char c : text) {
-    char unit[8];
-    std::snprintf(unit, sizeof unit, "%02x,00,", static_cast<unsigned char>(c));
-    hex += unit;
-  }
-  hex.pop_back();
-  return hex;
-}
-
 TEST_F(WinePrefixRegistryTest, AnswersTheLookupAsTheAnsiRegistryCallsWould) {
   Windows1252 cp;
-  WinePrefixRegistry registry(folder_, cp);
+  // Opened as the program opens it, keeping the game's key until system.reg changes.
+  WinePrefixRegistry registry(Prefix::Open(folder_, {kGameKeyName}), cp);
   EXPECT_EQ(LookUpGameFolder(registry, cp), "");  // no system.reg at all
   const std::string key =
       "[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\App Paths\\\\zovur.exe] 1\n";
@@ -86,9 +75,11 @@ TEST_F(WinePrefixRegistryTest, AnswersTheLookupAsTheAnsiRegistryCallsWould) {
       {key + "\"Path\"=\"C:\\\\sixty-four\"\n" + wow +
            "\\\\zovur.exe] 1\n\"Path\"=\"C:\\\\thirty-two \\x0416\"\n",
        "C:\\thirty-two ?"},
-      // Wine shares App Paths between the views: its Wow6432Node key is a link to the 64-bit one.
-      {key + "\"Path\"=\"C:\\\\shared\"\n" + wow + "] 1\n#link\n" + "\"SymbolicLinkValue\"=" +
-           Hex6("\\REGISTRY\\MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\App Paths") + "\n",
+      // Wine shares App Paths between the views: its Wow6432Node key is a link to the 64-bit one
+      // (which Wine writes in hex(6), as the backend cases over a prefix it made see).
+      {key + "\"Path\"=\"C:\\\\shared\"\n" + wow + "] 1\n#link\n" +
+           "\"SymbolicLinkValue\"=str(6):"
+           "\"\\\\Registry\\\\Machine\\\\Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\App Paths\"\n",
        "C:\\shared"},
       // A link may lead to a key the lookup could not know to ask for.
       {"[Software\\\\Elsewhere\\\\Zovur] 1\n\"Path\"=\"C:\\\\elsewhere\"\n" + wow +
