@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 
@@ -18,8 +17,6 @@ class BackendTest : public ::testing::Test {
 
   // A path inside the scratch folder as the backend takes it (UTF-8, the system's form).
   std::string PathOf(const std::string& name) const;
-  // Set by the test script: absent means the case's fixture was not prepared.
-  static const char* Fixture(const char* variable) { return std::getenv(variable); }
 
   PlatformServices os_ = MakePlatformServices();
   std::filesystem::path scratch_;

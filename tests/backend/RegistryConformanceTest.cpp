@@ -9,13 +9,9 @@ using RegistryConformance = testing::BackendTest;
 // The script writes these values with Wine's own "reg add" into a prefix of its own; the
 // Win32 backend reads them through the registry API, the POSIX one from system.reg.
 TEST_F(RegistryConformance, TheGameEntryAndItsOddValues) {
-  if (!Fixture("VELQUIN_REGISTRY_FIXTURE")) GTEST_SKIP() << "VELQUIN_REGISTRY_FIXTURE not prepared";
+  if (!std::getenv("VELQUIN_REGISTRY_FIXTURE")) GTEST_SKIP() << "VELQUIN_REGISTRY_FIXTURE not prepared";
   Registry& registry = *os_.registry;
   const CodePage& cp = *os_.codePage;
-
-  EXPECT_EQ(LookUpGameFolder(registry, cp),
-            "C:\\Games\\DF \xC3\x9C"
-            "ber\\");  // Ü, trailing "\" kept
 
   RegistryKey key = 0;
   ASSERT_EQ(registry.OpenKey(kLocalMachine, kGameKeyName, kGameKeyAccess, key), kRegOk);
@@ -25,6 +21,7 @@ TEST_F(RegistryConformance, TheGameEntryAndItsOddValues) {
     std::optional<std::string> value;
   };
   const Case cases[] = {
+      {"Path", 0, std::string("C:\\Games\\DF \u00DCber\\")},  // trailing "\" kept
       {"PathExpand", kUnsupportedValueType, std::nullopt},
       {"PathDword", kUnsupportedValueType, std::nullopt},
       {"PathBinary", kUnsupportedValueType, std::nullopt},

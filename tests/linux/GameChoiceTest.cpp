@@ -16,7 +16,6 @@ TEST_F(GameChoiceTest, APrefixWithADoubleByteCodePageIsFoundButNothingIsEdited) 
   const auto prefix = folder_ / "pfx";
   std::filesystem::create_directories(MakeDriveC(prefix) / "DF");
   Write("pfx/system.reg",
-        "WINE REGISTRY Version 2\n#arch=win32\n\n"
         "[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\App Paths\\\\zovur.exe] "
         "1\n\"Path\"=\"C:\\\\DF\"\n\n"
         "[System\\\\CurrentControlSet\\\\Control\\\\Nls\\\\Codepage] 1\n\"ACP\"=\"932\"\n");

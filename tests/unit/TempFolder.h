@@ -18,7 +18,9 @@ class TempFolder : public ::testing::Test {
     folder_ = pattern;
   }
   void TearDown() override { std::filesystem::remove_all(folder_); }
+  // Makes the folders above it as needed.
   void Write(const std::filesystem::path& name, const std::string& bytes) const {
+    std::filesystem::create_directories((folder_ / name).parent_path());
     std::ofstream(folder_ / name, std::ios::binary | std::ios::trunc) << bytes;
   }
 
