@@ -10,7 +10,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "forms/frmMainDesign.h"
+#include "cases/Scenarios.h"
 
 namespace velquin::e2e {
 
@@ -31,27 +31,15 @@ std::string Utf8(std::wstring_view wide) {
   return utf8;
 }
 
-struct Search {
-  DWORD processId;
-  std::wstring caption;
-  std::vector<HWND> found;
-};
-
-BOOL CALLBACK CollectWindow(HWND window, LPARAM context) {
-  auto* search = reinterpret_cast<Search*>(context);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  wchar_t caption[256] = {};
-  GetWindowTextW(window, caption, 256);
-  if (owner == search->processId && IsWindowVisible(window) && search->caption == caption)
-    search->found.push_back(window);
-  return TRUE;
-}
-
+// The visible top-level windows of one process with this caption.
 std::vector<HWND> WindowsNamed(DWORD processId, const char* caption) {
-  Search search{processId, Wide(caption), {}};
-  EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  std::vector<HWND> found;
+  for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, nullptr, Wide(caption).c_str()));) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(w, &owner);
+    if (owner == processId && IsWindowVisible(w)) found.push_back(w);
+  }
+  return found;
 }
 
 // What the screen shows of a window: 24-bit rows, bottom row first, padded to whole DWORDs.
@@ -150,7 +138,7 @@ bool VelquinApp::Start() {
   }
   WaitForInputIdle(process_.hProcess, 10000);
   for (int waited = 0; waited < 20000; waited += 50, Sleep(50)) {
-    if (!WindowsNamed(process_.dwProcessId, "Velquin for DF:TFD").empty()) return true;
+    if (!WindowsNamed(process_.dwProcessId, cases::kMain).empty()) return true;
   }
   DWORD exitCode = 0;
   GetExitCodeProcess(process_.hProcess, &exitCode);
@@ -161,7 +149,7 @@ bool VelquinApp::Start() {
 
 void VelquinApp::Stop() {
   if (!process_.hProcess) return;
-  if (!Close("Velquin for DF:TFD")) TerminateProcess(process_.hProcess, 1);
+  if (!Close(cases::kMain)) TerminateProcess(process_.hProcess, 1);
   WaitForSingleObject(process_.hProcess, 5000);
   CloseHandle(process_.hThread);
   CloseHandle(process_.hProcess);
@@ -173,10 +161,6 @@ HWND VelquinApp::Window(const char* caption) {
   return found.empty() ? nullptr : found.front();
 }
 
-HWND VelquinApp::Control(const char* window, ControlId id) {
-  return GetDlgItem(Window(window), kControlIdBase + id);
-}
-
 GUITHREADINFO VelquinApp::Gui() const {
   GUITHREADINFO info{};
   info.cbSize = sizeof info;
@@ -186,10 +170,6 @@ GUITHREADINFO VelquinApp::Gui() const {
 
 void VelquinApp::Type(const char* window, ControlId id, const std::string& text) {
   SendMessageW(Control(window, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Wide(text).c_str()));
-}
-
-void VelquinApp::Press(const char* window, ControlId id) {
-  SendMessageW(Control(window, id), BM_CLICK, 0, 0);
 }
 
 void VelquinApp::Key(const char*, const std::string& key) {
@@ -219,14 +199,10 @@ void VelquinApp::Hover(const char* window, ControlId id) {
   SendInput(1, &input, sizeof input);
 }
 
-void VelquinApp::Activate(const char* window) {
-  SetForegroundWindow(Window(window));
-}
-
 bool VelquinApp::Close(const char* window) {
   if (WaitForSingleObject(process_.hProcess, 0) == WAIT_OBJECT_0) return true;
   if (const HWND shown = Window(window)) PostMessageW(shown, WM_CLOSE, 0, 0);
-  if (window != std::string("Velquin for DF:TFD")) return true;
+  if (window != std::string(cases::kMain)) return true;
   return WaitForSingleObject(process_.hProcess, 5000) == WAIT_OBJECT_0;
 }
 
@@ -241,21 +217,15 @@ std::string VelquinApp::Text(const char* window, ControlId id) {
   return Utf8(text);
 }
 
-// A line by its colour on screen, one pixel in from the left at its last row.
 bool VelquinApp::Visible(const char* window, ControlId id) {
-  for (const ControlDesign& c : frmMainDesign::Design().controls) {
-    if (c.id != id || c.kind != ControlKind::Line) continue;
-    const double dpi = Dpi(window);
-    POINT at{static_cast<int>(600 * dpi / 1440),
-             static_cast<int>(std::lround(c.top * dpi / 1440)) +
-                 static_cast<int>(std::lround(c.lineWidthPixels * dpi / 96)) - 1};
-    ClientToScreen(Window(window), &at);
-    const HDC screen = GetDC(nullptr);
-    const COLORREF shown = GetPixel(screen, at.x, at.y);
-    ReleaseDC(nullptr, screen);
-    return shown == RGB((c.color >> 16) & 0xFF, (c.color >> 8) & 0xFF, c.color & 0xFF);
-  }
-  return IsWindowVisible(Control(window, id));
+  const auto line = cases::LineAt(window, id, Dpi(window));
+  if (!line) return IsWindowVisible(Control(window, id));
+  POINT at{line->x, line->y};
+  ClientToScreen(Window(window), &at);
+  const HDC screen = GetDC(nullptr);
+  const COLORREF shown = GetPixel(screen, at.x, at.y);
+  ReleaseDC(nullptr, screen);
+  return shown == RGB((line->rgb >> 16) & 0xFF, (line->rgb >> 8) & 0xFF, line->rgb & 0xFF);
 }
 
 // An underline is the one row of the link's blue that runs the whole width of its text.
@@ -305,10 +275,6 @@ std::string VelquinApp::Name(const char* window, ControlId id) {
 
 int VelquinApp::Windows(const char* caption) {
   return static_cast<int>(WindowsNamed(process_.dwProcessId, caption).size());
-}
-
-bool VelquinApp::Active(const char* window) {
-  return Gui().hwndActive == Window(window);
 }
 
 PixelRect VelquinApp::Rect(const char* window, ControlId id) {

@@ -27,14 +27,14 @@ class VelquinApp {
   // The driver itself holds plyr.sav open, shared with nobody, as the game does.
   bool CanHold() const { return true; }
   void Hold(bool hold);
-  bool Start();                 // false, with the reason in the log, when no main window came
-  void Stop();                  // closes the program, or ends it if it does not close
+  bool Start();  // false, with the reason in the log, when no main window came
+  void Stop();   // closes the program, or ends it if it does not close
 
   void Type(const char* window, ControlId id, const std::string& text);
-  void Press(const char* window, ControlId id);
+  void Press(const char* window, ControlId id) { SendMessageW(Control(window, id), BM_CLICK, 0, 0); }
   void Key(const char* window, const std::string& key);  // Tab, Enter or Escape to the focus
   void Hover(const char* window, ControlId id);          // kFormBackground: a bare corner
-  void Activate(const char* window);
+  void Activate(const char* window) { SetForegroundWindow(Window(window)); }
   bool Close(const char* window);  // the close button; for the main window, true once it ended
 
   std::string Text(const char* window, ControlId id);
@@ -43,7 +43,7 @@ class VelquinApp {
   ControlId Focus(const char* window);
   std::string Name(const char* window, ControlId id);
   int Windows(const char* caption);
-  bool Active(const char* window);
+  bool Active(const char* window) { return Gui().hwndActive == Window(window); }
   PixelRect Rect(const char* window, ControlId id);  // kFormBackground: the client area
   double Dpi(const char* window);
   void Screenshot(const char* window, const std::string& name);
@@ -51,7 +51,7 @@ class VelquinApp {
 
  private:
   HWND Window(const char* caption);
-  HWND Control(const char* window, ControlId id);
+  HWND Control(const char* window, ControlId id) { return GetDlgItem(Window(window), kControlIdBase + id); }
   GUITHREADINFO Gui() const;
 
   std::wstring exe_, game_, artifacts_;
