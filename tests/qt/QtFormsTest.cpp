@@ -118,10 +118,7 @@ class QtApp {
   std::string Text(const char* window, ControlId id) {
     QWidget* control = Control(window, id);
     if (id == frmMainDesign::StatusBar) control = control->findChild<QLabel*>(QStringLiteral("Panels(1)"));
-    if (auto* box = qobject_cast<QLineEdit*>(control)) return box->text().toStdString();
-    if (auto* button = qobject_cast<QPushButton*>(control)) return button->text().toStdString();
-    if (auto* label = qobject_cast<QLabel*>(control)) return label->text().toStdString();
-    return "(no control)";
+    return control ? control->property("text").toString().toStdString() : "(no control)";
   }
   bool Visible(const char* window, ControlId id) {
     const auto line = cases::LineAt(window, id, Dpi(window));
