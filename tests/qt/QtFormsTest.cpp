@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -138,9 +139,8 @@ class QtApp {
     return accessible ? accessible->text(QAccessible::Name).toStdString() : "(no accessible object)";
   }
   int Windows(const char* caption) {
-    int n = 0;
-    for (QWidget* w : QApplication::topLevelWidgets()) n += w->isVisible() && w->windowTitle() == caption;
-    return n;
+    const auto shown = [caption](QWidget* w) { return w->isVisible() && w->windowTitle() == caption; };
+    return static_cast<int>(std::ranges::count_if(QApplication::topLevelWidgets(), shown));
   }
   bool Active(const char* window) { return QApplication::activeWindow() == Window(window); }
   // In device pixels, whether Qt reports the DPI as its logical DPI or as 96 times a ratio.
