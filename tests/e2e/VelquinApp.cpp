@@ -1,4 +1,6 @@
-#include "e2e/VelquinApp.h"
+// The real velquin.exe under Wine, driven from outside over the shared scenarios and save
+// cases; run_e2e.sh runs it at 96 and 144 DPI.
+#include <windows.h>
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -6,11 +8,12 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 
-#include "forms/frmMainDesign.h"
+#include "cases/Scenarios.h"
 
 namespace velquin::e2e {
 
@@ -31,27 +34,15 @@ std::string Utf8(std::wstring_view wide) {
   return utf8;
 }
 
-struct Search {
-  DWORD processId;
-  std::wstring caption;
-  std::vector<HWND> found;
-};
-
-BOOL CALLBACK CollectWindow(HWND window, LPARAM context) {
-  auto* search = reinterpret_cast<Search*>(context);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  wchar_t caption[256] = {};
-  GetWindowTextW(window, caption, 256);
-  if (owner == search->processId && IsWindowVisible(window) && search->caption == caption)
-    search->found.push_back(window);
-  return TRUE;
-}
-
+// The visible top-level windows of one process with this caption.
 std::vector<HWND> WindowsNamed(DWORD processId, const char* caption) {
-  Search search{processId, Wide(caption), {}};
-  EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  std::vector<HWND> found;
+  for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, nullptr, Wide(caption).c_str()));) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(w, &owner);
+    if (owner == processId && IsWindowVisible(w)) found.push_back(w);
+  }
+  return found;
 }
 
 // What the screen shows of a window: 24-bit rows, bottom row first, padded to whole DWORDs.
@@ -93,254 +84,278 @@ RECT ChildRect(HWND child) {
   return rect;
 }
 
-}  // namespace
-
-VelquinApp::VelquinApp(std::wstring exePath, std::wstring game, std::wstring artifacts)
-    : exe_(std::move(exePath)), game_(std::move(game)), artifacts_(std::move(artifacts)) {}
-
-void VelquinApp::Store(const std::vector<unsigned char>& bytes) {
-  std::ofstream out(std::filesystem::path(game_ + L"\\plyr.sav"), std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
-
-std::vector<unsigned char> VelquinApp::File() const {
-  std::ifstream in(std::filesystem::path(game_ + L"\\plyr.sav"), std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void VelquinApp::Hold(bool hold) {
-  if (hold && held_ == INVALID_HANDLE_VALUE) {
-    held_ = CreateFileW((game_ + L"\\plyr.sav").c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                        OPEN_EXISTING, 0, nullptr);
-    EXPECT_NE(held_, INVALID_HANDLE_VALUE) << "could not hold plyr.sav, error " << GetLastError();
-  } else if (!hold && held_ != INVALID_HANDLE_VALUE) {
-    CloseHandle(held_);
-    held_ = INVALID_HANDLE_VALUE;
+// The real velquin.exe, started as its own process and driven from outside through its
+// windows, as a user's tools would see them: the driver of the shared scenarios. Windows by
+// caption, controls by tab index, texts in UTF-8.
+class VelquinApp {
+ public:
+  // `game` is the Windows path of the game folder the registry entry names.
+  VelquinApp(std::wstring exePath, std::wstring game, std::wstring artifacts)
+      : exe_(std::move(exePath)), game_(std::move(game)), artifacts_(std::move(artifacts)) {}
+  ~VelquinApp() {
+    Hold(false);
+    Stop();
   }
-}
 
-// The game entry, as the 32-bit game's installer writes it.
-void VelquinApp::PointGameAt(bool game) {
-  HKEY key = nullptr;
-  RegCreateKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\zovur.exe",
-                  0, nullptr, 0, KEY_SET_VALUE | KEY_WOW64_32KEY, nullptr, &key, nullptr);
-  if (game) {
-    RegSetValueExW(key, L"Path", 0, REG_SZ, reinterpret_cast<const BYTE*>(game_.c_str()),
-                   static_cast<DWORD>((game_.size() + 1) * sizeof(wchar_t)));
-  } else {
-    RegDeleteValueW(key, L"Path");
+  void Store(const std::vector<unsigned char>& bytes) {
+    std::ofstream out(std::filesystem::path(game_ + L"\\plyr.sav"), std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
   }
-  RegCloseKey(key);
-}
 
-bool VelquinApp::Start() {
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  // Under Wine on a busy host, CreateProcessW has been seen to fail at once, before the program
-  // ran at all; that is no fault of the program, so try again, and say so in the log.
-  for (int attempt = 1;; ++attempt) {
-    std::wstring commandLine = L"\"" + exe_ + L"\"";
-    if (CreateProcessW(exe_.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                       &startup, &process_)) {
-      break;
+  std::vector<unsigned char> File() const {
+    std::ifstream in(std::filesystem::path(game_ + L"\\plyr.sav"), std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  }
+
+  // The game entry, as the 32-bit game's installer writes it.
+  void PointGameAt(bool game) {
+    HKEY key = nullptr;
+    RegCreateKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\zovur.exe",
+                    0, nullptr, 0, KEY_SET_VALUE | KEY_WOW64_32KEY, nullptr, &key, nullptr);
+    if (game) {
+      RegSetValueExW(key, L"Path", 0, REG_SZ, reinterpret_cast<const BYTE*>(game_.c_str()),
+                     static_cast<DWORD>((game_.size() + 1) * sizeof(wchar_t)));
+    } else {
+      RegDeleteValueW(key, L"Path");
     }
-    std::fprintf(stderr, "CreateProcessW failed, attempt %d, error %lu\n", attempt, GetLastError());
-    if (attempt == 3) return false;
-    Sleep(500);
+    RegCloseKey(key);
   }
-  WaitForInputIdle(process_.hProcess, 10000);
-  for (int waited = 0; waited < 20000; waited += 50, Sleep(50)) {
-    if (!WindowsNamed(process_.dwProcessId, "Velquin for DF:TFD").empty()) return true;
+
+  // The driver itself holds plyr.sav open, shared with nobody, as the game does.
+  bool CanHold() const { return true; }
+
+  void Hold(bool hold) {
+    if (hold && held_ == INVALID_HANDLE_VALUE) {
+      held_ = CreateFileW((game_ + L"\\plyr.sav").c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                          OPEN_EXISTING, 0, nullptr);
+      EXPECT_NE(held_, INVALID_HANDLE_VALUE) << "could not hold plyr.sav, error " << GetLastError();
+    } else if (!hold && held_ != INVALID_HANDLE_VALUE) {
+      CloseHandle(held_);
+      held_ = INVALID_HANDLE_VALUE;
+    }
   }
-  DWORD exitCode = 0;
-  GetExitCodeProcess(process_.hProcess, &exitCode);
-  std::fprintf(stderr, exitCode == STILL_ACTIVE ? "no main window within 20 s\n"
-                                                : "the program ended before showing its main window\n");
-  return false;
-}
 
-void VelquinApp::Stop() {
-  if (!process_.hProcess) return;
-  if (!Close("Velquin for DF:TFD")) TerminateProcess(process_.hProcess, 1);
-  WaitForSingleObject(process_.hProcess, 5000);
-  CloseHandle(process_.hThread);
-  CloseHandle(process_.hProcess);
-  process_ = {};
-}
-
-HWND VelquinApp::Window(const char* caption) {
-  const std::vector<HWND> found = WindowsNamed(process_.dwProcessId, caption);
-  return found.empty() ? nullptr : found.front();
-}
-
-HWND VelquinApp::Control(const char* window, ControlId id) {
-  return GetDlgItem(Window(window), kControlIdBase + id);
-}
-
-GUITHREADINFO VelquinApp::Gui() const {
-  GUITHREADINFO info{};
-  info.cbSize = sizeof info;
-  GetGUIThreadInfo(process_.dwThreadId, &info);
-  return info;
-}
-
-void VelquinApp::Type(const char* window, ControlId id, const std::string& text) {
-  SendMessageW(Control(window, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Wide(text).c_str()));
-}
-
-void VelquinApp::Press(const char* window, ControlId id) {
-  SendMessageW(Control(window, id), BM_CLICK, 0, 0);
-}
-
-void VelquinApp::Key(const char*, const std::string& key) {
-  const HWND focus = Gui().hwndFocus;
-  const WPARAM code = key == "Tab" ? VK_TAB : key == "Enter" ? VK_RETURN : VK_ESCAPE;
-  const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyW(static_cast<UINT>(code), MAPVK_VK_TO_VSC)) << 16;
-  PostMessageW(focus, WM_KEYDOWN, code, scan | 1);
-  PostMessageW(focus, WM_KEYUP, code, scan | 0xC0000001);
-  // Let the program's loop take both before the caller looks again.
-  for (int i = 0; i < 40 && Gui().hwndFocus == focus; ++i) Sleep(25);
-}
-
-// The pointer moves there as the user's hand would move it.
-void VelquinApp::Hover(const char* window, ControlId id) {
-  POINT at{2, 2};
-  if (id != kFormBackground) {
-    const RECT r = ChildRect(Control(window, id));
-    at = {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+  // False, with the reason in the log, when no main window came.
+  bool Start() {
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    std::wstring commandLine = L"\"" + exe_ + L"\"";
+    // Under Wine on a busy host, CreateProcessW has been seen to fail at once, before the program
+    // ran at all; that is no fault of the program, so try again, and say so in the log.
+    for (int attempt = 1; !CreateProcessW(exe_.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
+                                          nullptr, nullptr, &startup, &process_);
+         ++attempt) {
+      std::fprintf(stderr, "CreateProcessW failed, attempt %d, error %lu\n", attempt, GetLastError());
+      if (attempt == 3) return false;
+      Sleep(500);
+    }
+    WaitForInputIdle(process_.hProcess, 10000);
+    for (int waited = 0; waited < 20000; waited += 50, Sleep(50)) {
+      if (!WindowsNamed(process_.dwProcessId, cases::kMain).empty()) return true;
+    }
+    DWORD exitCode = 0;
+    GetExitCodeProcess(process_.hProcess, &exitCode);
+    std::fprintf(stderr, exitCode == STILL_ACTIVE ? "no main window within 20 s\n"
+                                                  : "the program ended before showing its main window\n");
+    return false;
   }
-  ClientToScreen(Window(window), &at);
-  INPUT input{};
-  input.type = INPUT_MOUSE;
-  // Absolute positions run from 0 to 65535 across the primary screen.
-  input.mi.dx = MulDiv(at.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-  input.mi.dy = MulDiv(at.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-  input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  SendInput(1, &input, sizeof input);
-}
 
-void VelquinApp::Activate(const char* window) {
-  SetForegroundWindow(Window(window));
-}
+  // Closes the program, or ends it if it does not close.
+  void Stop() {
+    if (!process_.hProcess) return;
+    if (!Close(cases::kMain)) TerminateProcess(process_.hProcess, 1);
+    WaitForSingleObject(process_.hProcess, 5000);
+    CloseHandle(process_.hThread);
+    CloseHandle(process_.hProcess);
+    process_ = {};
+  }
 
-bool VelquinApp::Close(const char* window) {
-  if (WaitForSingleObject(process_.hProcess, 0) == WAIT_OBJECT_0) return true;
-  if (const HWND shown = Window(window)) PostMessageW(shown, WM_CLOSE, 0, 0);
-  if (window != std::string("Velquin for DF:TFD")) return true;
-  return WaitForSingleObject(process_.hProcess, 5000) == WAIT_OBJECT_0;
-}
+  void Type(const char* window, ControlId id, const std::string& text) {
+    SendMessageW(Control(window, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Wide(text).c_str()));
+  }
 
-// WM_GETTEXT is carried across processes by the system; a status bar answers with its first
-// panel.
-std::string VelquinApp::Text(const char* window, ControlId id) {
-  const HWND control = Control(window, id);
-  if (!control) return "(no control)";
-  std::wstring text(static_cast<std::size_t>(SendMessageW(control, WM_GETTEXTLENGTH, 0, 0)) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(
-      SendMessageW(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
-  return Utf8(text);
-}
+  void Press(const char* window, ControlId id) { SendMessageW(Control(window, id), BM_CLICK, 0, 0); }
 
-// A line by its colour on screen, one pixel in from the left at its last row.
-bool VelquinApp::Visible(const char* window, ControlId id) {
-  for (const ControlDesign& c : frmMainDesign::Design().controls) {
-    if (c.id != id || c.kind != ControlKind::Line) continue;
-    const double dpi = Dpi(window);
-    POINT at{static_cast<int>(600 * dpi / 1440),
-             static_cast<int>(std::lround(c.top * dpi / 1440)) +
-                 static_cast<int>(std::lround(c.lineWidthPixels * dpi / 96)) - 1};
+  // Tab, Enter or Escape to the focus.
+  void Key(const char*, const std::string& key) {
+    const HWND focus = Gui().hwndFocus;
+    const WPARAM code = key == "Tab" ? VK_TAB : key == "Enter" ? VK_RETURN : VK_ESCAPE;
+    const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyW(static_cast<UINT>(code), MAPVK_VK_TO_VSC)) << 16;
+    PostMessageW(focus, WM_KEYDOWN, code, scan | 1);
+    PostMessageW(focus, WM_KEYUP, code, scan | 0xC0000001);
+    // Let the program's loop take both before the caller looks again.
+    for (int i = 0; i < 40 && Gui().hwndFocus == focus; ++i) Sleep(25);
+  }
+
+  // The pointer moves there as the user's hand would move it.
+  void Hover(const char* window, ControlId id) {
+    POINT at{2, 2};
+    if (id != kFormBackground) {
+      const RECT r = ChildRect(Control(window, id));
+      at = {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    }
+    ClientToScreen(Window(window), &at);
+    SetCursorPos(at.x, at.y);
+  }
+
+  void Activate(const char* window) { SetForegroundWindow(Window(window)); }
+
+  // The close button; for the main window, true once the program ended.
+  bool Close(const char* window) {
+    if (WaitForSingleObject(process_.hProcess, 0) == WAIT_OBJECT_0) return true;
+    if (const HWND shown = Window(window)) PostMessageW(shown, WM_CLOSE, 0, 0);
+    if (window != std::string(cases::kMain)) return true;
+    return WaitForSingleObject(process_.hProcess, 5000) == WAIT_OBJECT_0;
+  }
+
+  // WM_GETTEXT is carried across processes by the system; a status bar answers with its first
+  // panel.
+  std::string Text(const char* window, ControlId id) {
+    const HWND control = Control(window, id);
+    if (!control) return "(no control)";
+    std::wstring text(static_cast<std::size_t>(SendMessageW(control, WM_GETTEXTLENGTH, 0, 0)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(
+        SendMessageW(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
+    return Utf8(text);
+  }
+
+  bool Visible(const char* window, ControlId id) {
+    const auto line = cases::LineAt(window, id, Dpi(window));
+    if (!line) return IsWindowVisible(Control(window, id));
+    POINT at{line->x, line->y};
     ClientToScreen(Window(window), &at);
     const HDC screen = GetDC(nullptr);
     const COLORREF shown = GetPixel(screen, at.x, at.y);
     ReleaseDC(nullptr, screen);
-    return shown == RGB((c.color >> 16) & 0xFF, (c.color >> 8) & 0xFF, c.color & 0xFF);
+    return shown == RGB((line->rgb >> 16) & 0xFF, (line->rgb >> 8) & 0xFF, line->rgb & 0xFF);
   }
-  return IsWindowVisible(Control(window, id));
-}
 
-// An underline is the one row of the link's blue that runs the whole width of its text.
-bool VelquinApp::Underlined(const char* window, ControlId id) {
-  const ScreenImage image = CaptureScreen(Control(window, id));
-  const auto blue = [&image](int x, int y) { return image.At(x, y) == RGB(0, 0, 255); };
-  int left = image.width, right = -1;
-  for (int y = 0; y < image.height; ++y) {
-    for (int x = 0; x < image.width; ++x) {
-      if (blue(x, y)) left = std::min(left, x), right = std::max(right, x);
+  // An underline is the one row of the link's blue that runs the whole width of its text.
+  bool Underlined(const char* window, ControlId id) {
+    const ScreenImage image = CaptureScreen(Control(window, id));
+    const auto blue = [&image](int x, int y) { return image.At(x, y) == RGB(0, 0, 255); };
+    int left = image.width, right = -1;
+    for (int y = 0; y < image.height; ++y)
+      for (int x = 0; x < image.width; ++x)
+        if (blue(x, y)) left = std::min(left, x), right = std::max(right, x);
+    for (int y = 0; y < image.height && right > left; ++y) {
+      int x = left;
+      while (x <= right && blue(x, y)) ++x;
+      if (x > right) return true;
     }
+    return false;
   }
-  for (int y = 0; y < image.height && right > left; ++y) {
-    int x = left;
-    while (x <= right && blue(x, y)) ++x;
-    if (x > right) return true;
+
+  ControlId Focus(const char* window) {
+    const HWND focus = Gui().hwndFocus;
+    return focus && GetParent(focus) == Window(window) ? GetDlgCtrlID(focus) - kControlIdBase : kNoControl;
   }
-  return false;
-}
 
-ControlId VelquinApp::Focus(const char* window) {
-  const HWND focus = Gui().hwndFocus;
-  return focus && GetParent(focus) == Window(window) ? GetDlgCtrlID(focus) - kControlIdBase : kNoControl;
-}
-
-// What a screen reader asks; Windows and Wine take a box's name from the label just before
-// it in z-order.
-std::string VelquinApp::Name(const char* window, ControlId id) {
-  // Spelled out: MinGW's import library's IID_IAccessible gave E_NOINTERFACE under Wine.
-  static const IID kIAccessible = {
-      0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
-  IAccessible* accessible = nullptr;
-  if (FAILED(AccessibleObjectFromWindow(Control(window, id), static_cast<DWORD>(OBJID_CLIENT), kIAccessible,
-                                        reinterpret_cast<void**>(&accessible)))) {
-    return "(no accessible object)";
+  // What a screen reader asks; Windows and Wine take a box's name from the label just before
+  // it in z-order.
+  std::string Name(const char* window, ControlId id) {
+    // Spelled out: MinGW's import library's IID_IAccessible gave E_NOINTERFACE under Wine.
+    static const IID kIAccessible = {
+        0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
+    IAccessible* accessible = nullptr;
+    if (FAILED(AccessibleObjectFromWindow(Control(window, id), static_cast<DWORD>(OBJID_CLIENT), kIAccessible,
+                                          reinterpret_cast<void**>(&accessible)))) {
+      return "(no accessible object)";
+    }
+    VARIANT self{};
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    BSTR name = nullptr;
+    const std::string result =
+        SUCCEEDED(accessible->get_accName(self, &name)) && name ? Utf8(name) : "(no name)";
+    SysFreeString(name);
+    accessible->Release();
+    return result;
   }
-  VARIANT self{};
-  self.vt = VT_I4;
-  self.lVal = CHILDID_SELF;
-  BSTR name = nullptr;
-  const std::string result =
-      SUCCEEDED(accessible->get_accName(self, &name)) && name ? Utf8(name) : "(no name)";
-  SysFreeString(name);
-  accessible->Release();
-  return result;
+
+  int Windows(const char* caption) {
+    return static_cast<int>(WindowsNamed(process_.dwProcessId, caption).size());
+  }
+
+  bool Active(const char* window) { return Gui().hwndActive == Window(window); }
+
+  // kFormBackground: the client area.
+  PixelRect Rect(const char* window, ControlId id) {
+    RECT r{};
+    if (id == kFormBackground)
+      GetClientRect(Window(window), &r);
+    else
+      r = ChildRect(Control(window, id));
+    return {r.left, r.top, r.right, r.bottom};
+  }
+
+  // The DPI this run set up: a window drawn at any other fails its layout.
+  double Dpi(const char*) {
+    const char* dpi = std::getenv("VELQUIN_E2E_DPI");
+    return dpi ? std::atof(dpi) : 96;
+  }
+
+  // A 24-bit BMP, once the window has painted itself afresh.
+  void Screenshot(const char* window, const std::string& name) {
+    if (artifacts_.empty()) return;
+    RedrawWindow(Window(window), nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    Sleep(500);
+    const ScreenImage image = CaptureScreen(Window(window));
+    BITMAPINFOHEADER header{
+        sizeof(BITMAPINFOHEADER), image.width, image.height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+    const auto size = static_cast<DWORD>(image.bits.size());
+    const DWORD offset = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
+    BITMAPFILEHEADER file{0x4D42, offset + size, 0, 0, offset};
+    std::ofstream out(std::filesystem::path(artifacts_ + L"\\" + Wide(name) + L".bmp"), std::ios::binary);
+    out.write(reinterpret_cast<const char*>(&file), sizeof file);
+    out.write(reinterpret_cast<const char*>(&header), sizeof header);
+    out.write(reinterpret_cast<const char*>(image.bits.data()), size);
+  }
+
+  void Wait() { Sleep(25); }
+
+ private:
+  HWND Window(const char* caption) {
+    const std::vector<HWND> found = WindowsNamed(process_.dwProcessId, caption);
+    return found.empty() ? nullptr : found.front();
+  }
+
+  HWND Control(const char* window, ControlId id) { return GetDlgItem(Window(window), kControlIdBase + id); }
+
+  GUITHREADINFO Gui() const {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(process_.dwThreadId, &info);
+    return info;
+  }
+
+  std::wstring exe_, game_, artifacts_;
+  PROCESS_INFORMATION process_{};
+  HANDLE held_ = INVALID_HANDLE_VALUE;
+};
+
+std::wstring Env(const char* name) {
+  const char* value = std::getenv(name);
+  return value ? std::wstring(value, value + std::strlen(value)) : std::wstring();
 }
 
-int VelquinApp::Windows(const char* caption) {
-  return static_cast<int>(WindowsNamed(process_.dwProcessId, caption).size());
+class VelquinE2e : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (Env("VELQUIN_EXE").empty() || Env("VELQUIN_E2E_GAME").empty())
+      GTEST_SKIP() << "VELQUIN_EXE and VELQUIN_E2E_GAME not prepared";
+  }
+  VelquinApp app_{Env("VELQUIN_EXE"), Env("VELQUIN_E2E_GAME"), Env("VELQUIN_ARTIFACTS")};
+};
+
+TEST_F(VelquinE2e, Scenarios) {
+  cases::RunScenarios(app_);
 }
 
-bool VelquinApp::Active(const char* window) {
-  return Gui().hwndActive == Window(window);
+TEST_F(VelquinE2e, EachSaveWritesExactlyItsBytesAndSaysSo) {
+  cases::RunSaveCases(app_);
 }
 
-PixelRect VelquinApp::Rect(const char* window, ControlId id) {
-  RECT r{};
-  if (id == kFormBackground)
-    GetClientRect(Window(window), &r);
-  else
-    r = ChildRect(Control(window, id));
-  return {r.left, r.top, r.right, r.bottom};
-}
-
-// The DPI this run set up: a window drawn at any other fails its layout.
-double VelquinApp::Dpi(const char*) {
-  const char* dpi = std::getenv("VELQUIN_E2E_DPI");
-  return dpi ? std::atof(dpi) : 96;
-}
-
-// A 24-bit BMP, once the window has painted itself afresh.
-void VelquinApp::Screenshot(const char* window, const std::string& name) {
-  if (artifacts_.empty()) return;
-  RedrawWindow(Window(window), nullptr, nullptr,
-               RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
-  Sleep(500);
-  const ScreenImage image = CaptureScreen(Window(window));
-  BITMAPINFOHEADER header{sizeof(BITMAPINFOHEADER), image.width, image.height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
-  const auto size = static_cast<DWORD>(image.bits.size());
-  const DWORD offset = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
-  BITMAPFILEHEADER file{0x4D42, offset + size, 0, 0, offset};
-  std::ofstream out(std::filesystem::path(artifacts_ + L"\\" + Wide(name) + L".bmp"), std::ios::binary);
-  out.write(reinterpret_cast<const char*>(&file), sizeof file);
-  out.write(reinterpret_cast<const char*>(&header), sizeof header);
-  out.write(reinterpret_cast<const char*>(image.bits.data()), size);
-}
-
+}  // namespace
 }  // namespace velquin::e2e

@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -118,27 +119,17 @@ class QtApp {
   std::string Text(const char* window, ControlId id) {
     QWidget* control = Control(window, id);
     if (id == frmMainDesign::StatusBar) control = control->findChild<QLabel*>(QStringLiteral("Panels(1)"));
-    if (auto* box = qobject_cast<QLineEdit*>(control)) return box->text().toStdString();
-    if (auto* button = qobject_cast<QPushButton*>(control)) return button->text().toStdString();
-    if (auto* label = qobject_cast<QLabel*>(control)) return label->text().toStdString();
-    return "(no control)";
+    return control ? control->property("text").toString().toStdString() : "(no control)";
   }
-  // A line by its colour on screen, one pixel in from the left at its last row.
   bool Visible(const char* window, ControlId id) {
-    for (const ControlDesign& c : DesignOf(window).controls) {
-      if (c.id != id || c.kind != ControlKind::Line) continue;
-      const double dpi = Dpi(window);
-      const QImage image = Window(window)->grab().toImage();
-      const int rows = static_cast<int>(std::lround(c.lineWidthPixels * dpi / 96));
-      const int y = static_cast<int>(std::lround(c.top * dpi / 1440)) + rows - 1;
-      return image.pixelColor(static_cast<int>(600 * dpi / 1440), y).rgb() == (0xFF000000 | c.color);
-    }
-    return !Control(window, id)->isHidden();
+    const auto line = cases::LineAt(window, id, Dpi(window));
+    if (!line) return !Control(window, id)->isHidden();
+    return Window(window)->grab().toImage().pixelColor(line->x, line->y).rgb() == (0xFF000000 | line->rgb);
   }
   bool Underlined(const char* window, ControlId id) { return Control(window, id)->font().underline(); }
   ControlId Focus(const char* window) {
     QWidget* focus = QApplication::focusWidget();
-    for (const ControlDesign& c : DesignOf(window).controls) {
+    for (const ControlDesign& c : cases::DesignOf(window).controls) {
       if (focus && focus == Control(window, c.id)) return c.id;
     }
     return kNoControl;
@@ -148,9 +139,8 @@ class QtApp {
     return accessible ? accessible->text(QAccessible::Name).toStdString() : "(no accessible object)";
   }
   int Windows(const char* caption) {
-    int n = 0;
-    for (QWidget* w : QApplication::topLevelWidgets()) n += w->isVisible() && w->windowTitle() == caption;
-    return n;
+    const auto shown = [caption](QWidget* w) { return w->isVisible() && w->windowTitle() == caption; };
+    return static_cast<int>(std::ranges::count_if(QApplication::topLevelWidgets(), shown));
   }
   bool Active(const char* window) { return QApplication::activeWindow() == Window(window); }
   // In device pixels, whether Qt reports the DPI as its logical DPI or as 96 times a ratio.
@@ -171,10 +161,6 @@ class QtApp {
   TestToolkit toolkit;
   RecordingShell shell;
 
-  const FormDesign& DesignOf(const char* window) {
-    static const HelpDesign help(kFrmHelpTexts);
-    return window == std::string(cases::kMain) ? frmMainDesign::Design() : help.form;
-  }
   QWidget* Window(const char* caption) {
     for (QWidget* w : QApplication::topLevelWidgets()) {
       if (w->isVisible() && w->windowTitle() == caption) return w;
@@ -183,7 +169,7 @@ class QtApp {
     return nullptr;
   }
   QWidget* Control(const char* window, ControlId id) {
-    for (const ControlDesign& c : DesignOf(window).controls) {
+    for (const ControlDesign& c : cases::DesignOf(window).controls) {
       const QString name = QString::fromUtf8(c.name.data(), static_cast<qsizetype>(c.name.size()));
       if (c.id == id && Window(window))
         return Window(window)->findChild<QWidget*>(
@@ -248,22 +234,11 @@ TEST(QtForms, EachSaveOverAWinePrefixWhoseFileAWindowsProgramMayHold) {
   cases::RunSaveCases(app);
 }
 
-TEST(QtForms, TheLoadReadsTheFileTwiceAndTheButtonsAskTheShell) {
-  QtApp app;
-  app.Store(cases::StoredPlayerFile());
-  app.PointGameAt(true);
-  ASSERT_TRUE(app.Start());
-  EXPECT_EQ(app.files->paths,
-            (std::vector<std::string>{"C:\\Games\\DF\\plyr.sav", "C:\\Games\\DF\\plyr.sav"}));
-  app.Press(cases::kMain, frmMainDesign::cmdCharmap);
-  app.Press(cases::kMain, frmMainDesign::cmdHelp);
-  QTest::mouseClick(app.Control(cases::kHelp, HelpDesign::lblURL), Qt::LeftButton);
-  EXPECT_EQ(app.shell.opened,
-            (std::vector<std::string>{"charmap.exe in C:\\", "https://velquin.io in C:\\"}));
-}
-
-// A help window is destroyed when it closes, and the next one is made from the design.
-TEST(QtForms, AWindowTheSystemCannotMakeLeavesEverythingElseAsItWas) {
+// What only an in-process run sees: a window the system cannot make leaves everything else as
+// it was; the files read and the shell's requests; a help window destroyed when it closes; what
+// Qt's own widgets tell besides: a frame the user cannot resize with a close button only, each
+// font, every caption whole in its control, and the status bar's panels.
+TEST(QtForms, TheToolkitTheFilesTheShellTheFrameFontsCaptionsAndPanels) {
   QtApp app;
   app.Store(cases::StoredPlayerFile());
   app.PointGameAt(true);
@@ -273,27 +248,10 @@ TEST(QtForms, AWindowTheSystemCannotMakeLeavesEverythingElseAsItWas) {
 
   app.toolkit.fail = false;
   ASSERT_TRUE(app.Start());
-  app.Press(cases::kMain, frmMainDesign::cmdHelp);
-  const QPointer<QWidget> help = app.Window(cases::kHelp);
-  app.Press(cases::kHelp, HelpDesign::cmdOK);
-  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-  EXPECT_TRUE(help.isNull());
-
-  app.toolkit.fail = true;
-  app.Press(cases::kMain, frmMainDesign::cmdHelp);
-  EXPECT_EQ(app.Windows(cases::kHelp), 0);
-  app.Press(cases::kMain, frmMainDesign::cmdSave);
-  EXPECT_EQ(app.Text(cases::kMain, frmMainDesign::StatusBar), "Names saved!");
-}
-
-// What Qt's own widgets tell besides: a frame the user cannot resize with a close button only,
-// each font, every caption whole in its control, and the status bar's panels.
-TEST(QtForms, TheFrameFontsCaptionsAndPanelsFollowTheDesign) {
-  QtApp app;
-  app.Store(cases::StoredPlayerFile());
-  app.PointGameAt(true);
-  ASSERT_TRUE(app.Start());
+  EXPECT_EQ(app.files->paths,
+            (std::vector<std::string>{"C:\\Games\\DF\\plyr.sav", "C:\\Games\\DF\\plyr.sav"}));
   app.Press(cases::kMain, frmMainDesign::cmdME);
+  app.Press(cases::kMain, frmMainDesign::cmdCharmap);
   app.Press(cases::kMain, frmMainDesign::cmdHelp);
   for (const char* caption : {cases::kMain, cases::kHelp}) {
     QWidget* window = app.Window(caption);
@@ -326,6 +284,19 @@ TEST(QtForms, TheFrameFontsCaptionsAndPanelsFollowTheDesign) {
     EXPECT_NEAR(r.left() * ratio, edges[panel - 1] * dpi / 1440, 1) << panel;
     EXPECT_NEAR((r.left() + r.width()) * ratio, edges[panel] * dpi / 1440, 1) << panel;
   }
+
+  QTest::mouseClick(app.Control(cases::kHelp, HelpDesign::lblURL), Qt::LeftButton);
+  EXPECT_EQ(app.shell.opened,
+            (std::vector<std::string>{"charmap.exe in C:\\", "https://velquin.io in C:\\"}));
+  const QPointer<QWidget> help = app.Window(cases::kHelp);
+  app.Press(cases::kHelp, HelpDesign::cmdOK);
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_TRUE(help.isNull());
+  app.toolkit.fail = true;
+  app.Press(cases::kMain, frmMainDesign::cmdHelp);
+  EXPECT_EQ(app.Windows(cases::kHelp), 0);
+  app.Press(cases::kMain, frmMainDesign::cmdSave);
+  EXPECT_EQ(app.Text(cases::kMain, frmMainDesign::StatusBar), "Names saved!");
 }
 
 }  // namespace

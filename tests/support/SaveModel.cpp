@@ -47,6 +47,13 @@ std::string ModelRead(const std::optional<Bytes>& file, std::size_t offset, cons
   return text;
 }
 
+template <std::size_t N>
+std::array<std::string, N> Fixed(const std::vector<std::string>& texts) {
+  std::array<std::string, N> fixed;
+  std::copy(texts.begin(), texts.end(), fixed.begin());
+  return fixed;
+}
+
 }  // namespace
 
 std::string CheckSaveAndLoad(const SaveCase& c) {
@@ -80,16 +87,8 @@ std::string CheckSaveAndLoad(const SaveCase& c) {
   files.refuseOpen = c.refuseOpen;
   files.failingWrite = c.failingWrite;
   files.failClose = c.failClose;
-  SaveOutcome outcome{};
-  if (c.names) {
-    std::array<std::string, 5> texts;
-    std::copy(c.texts.begin(), c.texts.end(), texts.begin());
-    outcome = SaveNames(c.gamePath, texts, files, cp);
-  } else {
-    std::array<std::string, 10> texts;
-    std::copy(c.texts.begin(), c.texts.end(), texts.begin());
-    outcome = SaveMacros(c.gamePath, texts, files, cp);
-  }
+  const SaveOutcome outcome = c.names ? SaveNames(c.gamePath, Fixed<5>(c.texts), files, cp)
+                                      : SaveMacros(c.gamePath, Fixed<10>(c.texts), files, cp);
 
   const std::string message(outcome.message);
   const std::string wanted = c.names ? (saved ? "Names saved!" : "Can't save names!")
