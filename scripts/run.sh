@@ -5,7 +5,7 @@
 # prefix with a demo game folder and a demo plyr.sav. With a display it opens the window
 # there; without one it runs under Xvfb and writes a screenshot.
 # With --linux it opens the native Linux program instead (build/linux-release/app/linux/velquin),
-# which finds the game in the player's own Wine, Proton, Lutris or Bottles prefixes; when none
+# which finds the game in the player's own Wine, Proton, Lutris, Bottles or Heroic prefixes; when none
 # holds it, it runs with a throwaway HOME whose Steam library holds the demo prefix.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -14,7 +14,7 @@ if [ "${1:-}" = --linux ]; then
   cmake --preset linux-release >/dev/null
   cmake --build --preset linux-release --target velquin velquin_make_demo_save
   velquin=build/linux-release/app/linux/velquin
-  if "$velquin" --list | grep -q '^No Wine prefix'; then
+  if ! "$velquin" --list >/dev/null; then  # exit code 1: no prefix holds the game
     export HOME=${VELQUIN_DEMO_HOME:-/tmp/velquin-demo-home}
     unset WINEPREFIX
     demo=$HOME/.local/share/Steam/steamapps/compatdata/4242/pfx
