@@ -68,10 +68,7 @@ class QtApp {
   void Hold(bool) {}
   void Store(const Bytes& bytes) { files->content = bytes; }
   Bytes File() const { return files->content.value_or(Bytes{}); }
-  void PointGameAt(bool game) {
-    registry->values.clear();
-    if (game) registry->values["Path"] = {kRegString, "C:\\Games\\DF\0"s};
-  }
+  void PointGameAt(bool game) { registry->path = game ? std::optional("C:\\Games\\DF\0"s) : std::nullopt; }
   bool Start() {
     windows_.emplace(toolkit, shell, os);
     return windows_->main.Show() && QTest::qWaitForWindowActive(Window(cases::kMain));
