@@ -340,21 +340,12 @@ std::wstring Env(const char* name) {
   return value ? std::wstring(value, value + std::strlen(value)) : std::wstring();
 }
 
-class VelquinE2e : public ::testing::Test {
- protected:
-  void SetUp() override {
-    if (Env("VELQUIN_EXE").empty() || Env("VELQUIN_E2E_GAME").empty())
-      GTEST_SKIP() << "VELQUIN_EXE and VELQUIN_E2E_GAME not prepared";
-  }
-  VelquinApp app_{Env("VELQUIN_EXE"), Env("VELQUIN_E2E_GAME"), Env("VELQUIN_ARTIFACTS")};
-};
-
-TEST_F(VelquinE2e, Scenarios) {
-  cases::RunScenarios(app_);
-}
-
-TEST_F(VelquinE2e, EachSaveWritesExactlyItsBytesAndSaysSo) {
-  cases::RunSaveCases(app_);
+TEST(VelquinE2e, ScenariosAndEachSaveWritesExactlyItsBytesAndSaysSo) {
+  if (Env("VELQUIN_EXE").empty() || Env("VELQUIN_E2E_GAME").empty())
+    GTEST_SKIP() << "VELQUIN_EXE and VELQUIN_E2E_GAME not prepared";
+  VelquinApp app{Env("VELQUIN_EXE"), Env("VELQUIN_E2E_GAME"), Env("VELQUIN_ARTIFACTS")};
+  cases::RunScenarios(app);
+  cases::RunSaveCases(app);
 }
 
 }  // namespace
