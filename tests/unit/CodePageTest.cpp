@@ -24,9 +24,8 @@ TEST(AnsiCodePagesTest, OnlySingleByteCodePagesGetAConverterAndTheOthersSayWhy) 
 // Sets the three locale variables (nullptr: unset); ctest runs each test in a process of its
 // own, so nothing needs putting back.
 void SetLocaleVariables(const char* lcAll, const char* lcCtype, const char* lang) {
-  const std::pair<const char*, const char*> set[] = {
-      {"LC_ALL", lcAll}, {"LC_CTYPE", lcCtype}, {"LANG", lang}};
-  for (const auto& [name, value] : set) value ? ::setenv(name, value, 1) : ::unsetenv(name);
+  for (const auto& [name, value] : {std::pair{"LC_ALL", lcAll}, {"LC_CTYPE", lcCtype}, {"LANG", lang}})
+    value ? ::setenv(name, value, 1) : ::unsetenv(name);
 }
 
 TEST(LocaleCodePageTest, TheCodePageWineGivesTheUsersLocale) {
