@@ -281,11 +281,8 @@ class VelquinApp {
 
   // kFormBackground: the client area.
   PixelRect Rect(const char* window, ControlId id) {
-    RECT r{};
-    if (id == kFormBackground)
-      GetClientRect(Window(window), &r);
-    else
-      r = ChildRect(Control(window, id));
+    RECT r = id == kFormBackground ? RECT{} : ChildRect(Control(window, id));
+    if (id == kFormBackground) GetClientRect(Window(window), &r);
     return {r.left, r.top, r.right, r.bottom};
   }
 
