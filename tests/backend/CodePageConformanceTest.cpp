@@ -12,11 +12,9 @@ namespace {
 // "c CHAR BYTE" for every character of the Basic Multilingual Plane that has a byte.
 std::vector<std::string> TableOf(const CodePage& cp) {
   std::vector<std::string> lines;
-  std::ostringstream line;
-  line << std::hex;
   const auto add = [&](const char* kind, std::uint32_t from, std::uint32_t to) {
-    line.str("");
-    line << kind << ' ' << from << ' ' << to;
+    std::ostringstream line;
+    line << std::hex << kind << ' ' << from << ' ' << to;
     lines.push_back(line.str());
   };
   for (int byte = 0; byte < 256; ++byte) add("b", byte, cp.ByteToChar(static_cast<std::uint8_t>(byte)));

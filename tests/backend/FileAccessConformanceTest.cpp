@@ -1,4 +1,3 @@
-#include <array>
 #include <fstream>
 
 #include "backend/BackendFixture.h"
@@ -39,20 +38,6 @@ TEST_F(FileAccessConformance, WritesArePositionedAndNeverTruncate) {
 
   EXPECT_FALSE(files.OpenForWrite(PathOf("missing-folder/f.bin")).ok());
   EXPECT_FALSE(files.ReadWholeFile(PathOf("")).ok());  // a folder is no file
-}
-
-TEST_F(FileAccessConformance, ASaveAndALoadMeetInTheSameBytes) {
-  const std::string gamePath = PathOf("game");
-  std::filesystem::create_directories(scratch_ / "game");
-  const std::array<std::string, kNameSlots> names = {"Ann", "B\u00E9la", "", "\u20ACuro", "Zed"};
-  ASSERT_EQ(SaveNames(gamePath, names, *os_.files, *os_.codePage).message, "Names saved!");
-
-  const Result<Bytes> file = os_.files->ReadWholeFile(gamePath + "\\plyr.sav");
-  ASSERT_TRUE(file.ok());
-  ASSERT_EQ(file.value().size(), 8444u + 5);
-  EXPECT_EQ(Bytes(file.value().begin() + 2120, file.value().begin() + 2126), B("B\xE9la\0\0"sv));
-  EXPECT_EQ(Bytes(file.value().begin() + 6336, file.value().begin() + 6342), B("\x80uro\0\0"sv));
-  EXPECT_EQ(LoadNamesAndMacros(gamePath, *os_.files, *os_.codePage).names, names);
 }
 
 TEST_F(FileAccessConformance, AReadOnlyPlayerFileRefusesTheSaveAndKeepsItsBytes) {

@@ -1,3 +1,5 @@
+#include <tuple>
+
 #include "ZOVURFolder/ZOVURFolder.h"
 #include "backend/BackendFixture.h"
 
@@ -15,12 +17,7 @@ TEST_F(RegistryConformance, TheGameEntryAndItsOddValues) {
 
   RegistryKey key = 0;
   ASSERT_EQ(registry.OpenKey(kLocalMachine, kGameKeyName, kGameKeyAccess, key), kRegOk);
-  struct Case {
-    const char* name;
-    std::int32_t status;
-    std::optional<std::string> value;
-  };
-  const Case cases[] = {
+  const std::tuple<const char*, std::int32_t, std::optional<std::string>> cases[] = {
       {"Path", 0, std::string("C:\\Games\\DF \u00DCber\\")},  // trailing "\" kept
       {"PathExpand", kUnsupportedValueType, std::nullopt},
       {"PathDword", kUnsupportedValueType, std::nullopt},
@@ -31,10 +28,10 @@ TEST_F(RegistryConformance, TheGameEntryAndItsOddValues) {
       {"PathNoData", 0, std::nullopt},                 // no terminator to drop: the read stops there
       {"PathUnterminated", 0, std::string("C:\\DF")},  // the last character is taken for it
   };
-  for (const Case& c : cases) {
+  for (const auto& [name, status, expected] : cases) {
     std::optional<std::string> value;
-    EXPECT_EQ(QueryValueData(registry, cp, key, c.name, value), c.status) << c.name;
-    EXPECT_EQ(value, c.value) << c.name;
+    EXPECT_EQ(QueryValueData(registry, cp, key, name, value), status) << name;
+    EXPECT_EQ(value, expected) << name;
   }
   EXPECT_EQ(registry.CloseKey(key), kRegOk);
 

@@ -137,17 +137,14 @@ void ExpectLayout(App& app, const char* window, int clientHeight) {
   }
 }
 
-// Waits for what the program does in its own time, then holds it against the expectation.
-template <class App, class Get, class Want>
-void Eventually(App& app, Get get, const Want& want, const Step& step) {
-  for (int i = 0; i < 80 && get() != want; ++i) app.Wait();
-  EXPECT_EQ(get(), want) << "step " << static_cast<int>(step.what) << " in " << step.window << ", control "
-                         << step.id;
-}
-
 template <class App>
 void Run(App& app, const Step& s) {
-  const auto holds = [&](auto get, const auto& want) { Eventually(app, get, want, s); };
+  // Waits for what the program does in its own time, then holds it against the expectation.
+  const auto holds = [&](auto get, const auto& want) {
+    for (int i = 0; i < 80 && get() != want; ++i) app.Wait();
+    EXPECT_EQ(get(), want) << "step " << static_cast<int>(s.what) << " in " << s.window << ", control "
+                           << s.id;
+  };
   switch (s.what) {
     case Do::Game:
     case Do::NoGame:

@@ -12,12 +12,10 @@ namespace {
 namespace fs = std::filesystem;
 using Found = std::vector<std::pair<std::string, std::string>>;  // prefix under HOME, origin
 
-// The game's entry with a folder in Wine's escaped form, and the prefix's code page.
-std::string SystemReg(const std::string& folder = "C:\\\\Games\\\\DF", const std::string& acp = "1252") {
-  return "[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\App Paths\\\\zovur.exe] 1\n\"Path\"=\"" +
-         folder + "\"\n[System\\\\CurrentControlSet\\\\Control\\\\Nls\\\\Codepage] 1\n\"ACP\"=\"" + acp +
-         "\"\n";
-}
+// The game's entry, its folder in Wine's escaped form.
+const std::string kSystemReg =
+    "[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\App Paths\\\\zovur.exe] "
+    "1\n\"Path\"=\"C:\\\\Games\\\\DF\"\n";
 
 class FakeHomeTest : public testing::TempFolder {
  protected:
@@ -29,15 +27,14 @@ class FakeHomeTest : public testing::TempFolder {
     fs::create_directories((folder_ / file).parent_path());
     ASSERT_EQ(::mkfifo((folder_ / file).c_str(), 0600), 0);
   }
-  // A prefix with the game's registry entry, and plyr.sav written `age` seconds before now
-  // when `age` is not negative, in `game` (UTF-8, below drive_c).
-  void Prefix(const fs::path& prefix, int age, const std::string& systemReg = SystemReg(),
-              const fs::path& game = "Games/DF") {
+  // A prefix with the game's registry entry, and its plyr.sav written `age` seconds before now
+  // when `age` is not negative.
+  void Prefix(const fs::path& prefix, int age, const std::string& systemReg = kSystemReg) {
     Write(prefix / "system.reg", systemReg);
-    fs::create_directories(MakeDriveC(folder_ / prefix) / game);
+    fs::create_directories(MakeDriveC(folder_ / prefix) / "Games/DF");
     if (age < 0) return;
-    Write(prefix / "drive_c" / game / "plyr.sav", "save");
-    fs::last_write_time(folder_ / prefix / "drive_c" / game / "plyr.sav",
+    Write(prefix / "drive_c/Games/DF/plyr.sav", "save");
+    fs::last_write_time(folder_ / prefix / "drive_c/Games/DF/plyr.sav",
                         fs::file_time_type::clock::now() - std::chrono::seconds(age));
   }
   // Each item's file below HOME, with its origin or why it was skipped.
@@ -116,10 +113,8 @@ TEST_F(FakeHomeTest, FindsEveryLaunchersPrefixesOnceAndTheNewestPlayerFileFirst)
             "\", \"wineVersion\": {\"type\": \"proton\"}}}");
   Prefix("proton/pfx", 130);
   Prefix("Games/Heroic/Prefixes/default/Other/pfx", 140);
-  // umu-launcher's, winetricks' (XDG_DATA_HOME not set) and PlayOnLinux's own folders, one with
-  // a game folder in letters of another code page.
-  Prefix("Games/umu/umu-0/pfx", 150, SystemReg("C:\\\\\\x0418\\x0433\\x0440\\x044b\\\\DF", "1251"),
-         "\xD0\x98\xD0\xB3\xD1\x80\xD1\x8B/DF");  // C:\Игры\DF
+  // umu-launcher's, winetricks' (XDG_DATA_HOME not set) and PlayOnLinux's own folders.
+  Prefix("Games/umu/umu-0/pfx", 150);
   Prefix(".local/share/wineprefixes/df", 160);
   Prefix(".PlayOnLinux/wineprefix/cz", 170);
 
@@ -160,7 +155,6 @@ TEST_F(FakeHomeTest, FindsEveryLaunchersPrefixesOnceAndTheNewestPlayerFileFirst)
                 "disk/bottles/Chosen", "disk2/Away", "Games/Heroic/Prefixes/default/DF", "proton/pfx",
                 "Games/Heroic/Prefixes/default/Other/pfx", "Games/umu/umu-0/pfx",
                 ".local/share/wineprefixes/df", ".PlayOnLinux/wineprefix/cz"}));
-  EXPECT_EQ(games[14].gameFolder, "C:\\\xD0\x98\xD0\xB3\xD1\x80\xD1\x8B\\DF");
   EXPECT_EQ(
       Listed(candidates.skipped),
       (Found{{flatpak.string() + "/steamapps/libraryfolders.vdf", "not well-formed KeyValues"},

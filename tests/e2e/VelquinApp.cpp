@@ -281,11 +281,8 @@ class VelquinApp {
 
   // kFormBackground: the client area.
   PixelRect Rect(const char* window, ControlId id) {
-    RECT r{};
-    if (id == kFormBackground)
-      GetClientRect(Window(window), &r);
-    else
-      r = ChildRect(Control(window, id));
+    RECT r = id == kFormBackground ? RECT{} : ChildRect(Control(window, id));
+    if (id == kFormBackground) GetClientRect(Window(window), &r);
     return {r.left, r.top, r.right, r.bottom};
   }
 
@@ -340,21 +337,12 @@ std::wstring Env(const char* name) {
   return value ? std::wstring(value, value + std::strlen(value)) : std::wstring();
 }
 
-class VelquinE2e : public ::testing::Test {
- protected:
-  void SetUp() override {
-    if (Env("VELQUIN_EXE").empty() || Env("VELQUIN_E2E_GAME").empty())
-      GTEST_SKIP() << "VELQUIN_EXE and VELQUIN_E2E_GAME not prepared";
-  }
-  VelquinApp app_{Env("VELQUIN_EXE"), Env("VELQUIN_E2E_GAME"), Env("VELQUIN_ARTIFACTS")};
-};
-
-TEST_F(VelquinE2e, Scenarios) {
-  cases::RunScenarios(app_);
-}
-
-TEST_F(VelquinE2e, EachSaveWritesExactlyItsBytesAndSaysSo) {
-  cases::RunSaveCases(app_);
+TEST(VelquinE2e, ScenariosAndEachSaveWritesExactlyItsBytesAndSaysSo) {
+  if (Env("VELQUIN_EXE").empty() || Env("VELQUIN_E2E_GAME").empty())
+    GTEST_SKIP() << "VELQUIN_EXE and VELQUIN_E2E_GAME not prepared";
+  VelquinApp app{Env("VELQUIN_EXE"), Env("VELQUIN_E2E_GAME"), Env("VELQUIN_ARTIFACTS")};
+  cases::RunScenarios(app);
+  cases::RunSaveCases(app);
 }
 
 }  // namespace

@@ -12,10 +12,9 @@ namespace velquin {
 namespace {
 
 TEST(AnsiCodePagesTest, OnlySingleByteCodePagesGetAConverterAndTheOthersSayWhy) {
-  for (int number : {874, 1250, 1251, 1252, 1253, 1254, 1255, 1256, 1257, 1258}) {
-    EXPECT_NE(MakeAnsiCodePage(number), nullptr) << number;
+  // Their converters are held against Windows' own tables by the backend cases under Wine.
+  for (int number : {874, 1250, 1251, 1252, 1253, 1254, 1255, 1256, 1257, 1258})
     EXPECT_EQ(WhyNoAnsiCodePage(number), "") << number;
-  }
   for (int number : {932, 936, 949, 950, 65001, 437, 0, -1}) {
     EXPECT_EQ(MakeAnsiCodePage(number), nullptr) << number;
     EXPECT_NE(WhyNoAnsiCodePage(number), "") << number;
@@ -25,9 +24,8 @@ TEST(AnsiCodePagesTest, OnlySingleByteCodePagesGetAConverterAndTheOthersSayWhy) 
 // Sets the three locale variables (nullptr: unset); ctest runs each test in a process of its
 // own, so nothing needs putting back.
 void SetLocaleVariables(const char* lcAll, const char* lcCtype, const char* lang) {
-  const std::pair<const char*, const char*> set[] = {
-      {"LC_ALL", lcAll}, {"LC_CTYPE", lcCtype}, {"LANG", lang}};
-  for (const auto& [name, value] : set) value ? ::setenv(name, value, 1) : ::unsetenv(name);
+  for (const auto& [name, value] : {std::pair{"LC_ALL", lcAll}, {"LC_CTYPE", lcCtype}, {"LANG", lang}})
+    value ? ::setenv(name, value, 1) : ::unsetenv(name);
 }
 
 TEST(LocaleCodePageTest, TheCodePageWineGivesTheUsersLocale) {

@@ -1,7 +1,7 @@
 #pragma once
 
 #include <cstring>
-#include <map>
+#include <optional>
 #include <string>
 
 #include "ZOVURFolder/ZOVURFolder.h"
@@ -9,17 +9,11 @@
 
 namespace velquin::testing {
 
-// A registry with one key, answering as RegQueryValueExA does, and counting what is left open.
+// The game's key alone, answering as RegQueryValueExA does, and counting what is left open.
 class FakeRegistry final : public Registry {
  public:
-  struct Value {
-    std::uint32_t type;
-    std::string data;  // the ANSI bytes as stored, terminator included where there is one
-  };
-
-  std::int32_t OpenKey(RegistryKey root, const std::string& subKey, std::uint32_t access,
+  std::int32_t OpenKey(RegistryKey root, const std::string& subKey, std::uint32_t,
                        RegistryKey& key) override {
-    lastAccess = access;
     if (openStatus != kRegOk) return openStatus;
     if (root != kLocalMachine || subKey != kGameKeyName) return kRegFileNotFound;
     key = 42;
@@ -29,15 +23,14 @@ class FakeRegistry final : public Registry {
   std::int32_t QueryValue(RegistryKey key, const std::string& name, std::uint32_t& type, std::uint8_t* data,
                           std::uint32_t& size) override {
     if (key != 42) return kRegInvalidHandle;
-    const auto found = values.find(name);
-    if (found == values.end()) return kRegFileNotFound;
-    type = found->second.type;
-    const auto needed = static_cast<std::uint32_t>(found->second.data.size());
+    if (name != "Path" || !path) return kRegFileNotFound;
+    type = kRegString;
+    const auto needed = static_cast<std::uint32_t>(path->size());
     if (data && size < needed) {
       size = needed;
       return kRegMoreData;
     }
-    if (data) std::memcpy(data, found->second.data.data(), needed);
+    if (data) std::memcpy(data, path->data(), needed);
     size = needed;
     return kRegOk;
   }
@@ -46,9 +39,8 @@ class FakeRegistry final : public Registry {
     return kRegOk;
   }
 
-  std::map<std::string, Value> values;
+  std::optional<std::string> path;  // the REG_SZ value "Path" as stored, terminator included
   std::int32_t openStatus = kRegOk;
-  std::uint32_t lastAccess = 0;
   int openKeys = 0;
 };
 

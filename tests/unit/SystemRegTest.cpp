@@ -86,10 +86,9 @@ TEST_F(WinePrefixRegistryTest, AnswersTheLookupAsTheAnsiRegistryCallsWould) {
            "\\\\zovur.exe] 1\n#link\n" +
            "\"SymbolicLinkValue\"=str(6):\"\\\\Registry\\\\Machine\\\\Software\\\\Elsewhere\\\\Zovur\"\n",
        "C:\\elsewhere"},
-      {key + "\"Path\"=\"C:\\\\DF\\xd800\"\n", "C:\\DF?"},  // a lone surrogate is one "?"
-      {key + "\"Path\"=\"C:\\\\D\\xd800F\"\n", "C:\\D?F"},
-      {key + "\"Path\"=\"C:\\\\\\xdc00X\"\n", "C:\\?X"},  // a lone low half
-      {key + "\"Path\"=\"C:\\\\DF\\0X\"\n", "C:\\DF"},    // a zero inside ends the text
+      // Each lone half of a surrogate pair, low or high, inside or last, is one "?".
+      {key + "\"Path\"=\"C:\\\\\\xdc00D\\xd800F\\xd800\"\n", "C:\\?D?F?"},
+      {key + "\"Path\"=\"C:\\\\DF\\0X\"\n", "C:\\DF"},  // a zero inside ends the text
       {"[Software\\\\Microsoft] 1\n\"Path\"=\"C:\\\\x\"\n", ""},
       // é and € are in the code page; the lookup gives them back as text.
       {kHandMade, "C:\\Games\\D\"F\" \xC3\xA9\xE2\x82\xAC\\"},

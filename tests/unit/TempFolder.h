@@ -24,9 +24,9 @@ class TempFolder : public ::testing::Test {
     std::ofstream(folder_ / name, std::ios::binary | std::ios::trunc) << bytes;
   }
 
-  // A Wine prefix's C: drive: drive_c, and the dosdevices link Wine reaches it by.
+  // A Wine prefix's C: drive: the dosdevices link Wine reaches it by, to the drive_c returned,
+  // which callers make as they fill it.
   static std::filesystem::path MakeDriveC(const std::filesystem::path& prefix) {
-    std::filesystem::create_directories(prefix / "drive_c");
     std::filesystem::create_directories(prefix / "dosdevices");
     std::filesystem::create_directory_symlink("../drive_c", prefix / "dosdevices" / "c:");
     return prefix / "drive_c";

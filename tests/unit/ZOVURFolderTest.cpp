@@ -13,7 +13,7 @@ TEST(ZOVURFolderTest, EveryFailedLookupIsTheEmptyFolderAndTheKeyIsClosedAgain) {
   testing::FakeRegistry registry;
   const Windows1252 codePage;
   EXPECT_EQ(LookUpGameFolder(registry, codePage), "");  // value missing
-  registry.values["Path"] = {kRegString, "C:\\DF\0"s};
+  registry.path = "C:\\DF\0"s;
   EXPECT_EQ(LookUpGameFolder(registry, codePage), "C:\\DF");
   registry.openStatus = 5;  // access denied
   EXPECT_EQ(LookUpGameFolder(registry, codePage), "");
