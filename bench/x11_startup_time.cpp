@@ -22,8 +22,6 @@
 
 namespace {
 
-using velquin::bench::Quantile;
-
 struct Program {
   std::string caption;
   int x, y, width, height;  // where its first text must appear, in window pixels
@@ -137,16 +135,7 @@ int main(int argc, char** argv) {
       if (round >= 0) program.times.push_back(ms);
     }
   }
-  // The paired ratio leaves out whatever slowed a whole round down.
-  for (std::size_t p = 0; p < programs.size(); ++p) {
-    const std::vector<double>& times = programs[p].times;
-    std::vector<double> ratios;
-    for (std::size_t r = 0; r < times.size(); ++r) {
-      ratios.push_back(p == 0 ? 1.0 : times[r] / programs[p - 1].times[r]);
-    }
-    std::printf("%.1f %.1f %.1f %.3f %.3f %.3f\n", Quantile(times, 0.5), Quantile(times, 0.25),
-                Quantile(times, 0.75), Quantile(ratios, 0.5), Quantile(ratios, 0.25), Quantile(ratios, 0.75));
-  }
+  velquin::bench::PrintTimesAndRatios(programs);
   XCloseDisplay(display);
   return 0;
 }

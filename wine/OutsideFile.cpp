@@ -8,6 +8,8 @@
 #include <cstring>
 #include <utility>
 
+#include "wine/Descriptor.h"
+
 namespace velquin {
 
 namespace {
@@ -42,20 +44,6 @@ std::string Refusal(const struct stat& info, std::int64_t maxSize) {
     return "too big (" + std::to_string(info.st_size) + " bytes, at most " + std::to_string(maxSize) + ")";
   return "";
 }
-
-class Descriptor {
- public:
-  explicit Descriptor(int fd) : fd_(fd) {}
-  Descriptor(const Descriptor&) = delete;
-  Descriptor& operator=(const Descriptor&) = delete;
-  ~Descriptor() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  int get() const { return fd_; }
-
- private:
-  int fd_;
-};
 
 OutsideFile Refused(std::string why) {
   OutsideFile file;

@@ -7,6 +7,7 @@
 #include <cerrno>
 
 #include "platform/posix/OpenFileHolders.h"
+#include "wine/Descriptor.h"
 #include "wine/WinePrefix.h"
 
 namespace velquin {
@@ -16,23 +17,6 @@ namespace {
 OsError LastError() {
   return OsError{static_cast<std::uint32_t>(errno)};
 }
-
-// Owns a file descriptor so that every exit path closes it.
-class Descriptor {
- public:
-  explicit Descriptor(int fd) : fd_(fd) {}
-  Descriptor(const Descriptor&) = delete;
-  Descriptor& operator=(const Descriptor&) = delete;
-  ~Descriptor() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  int get() const { return fd_; }
-  bool valid() const { return fd_ >= 0; }
-  int release() { return std::exchange(fd_, -1); }
-
- private:
-  int fd_;
-};
 
 class PosixFileWriter final : public FileWriter {
  public:
