@@ -54,7 +54,7 @@ grep -q "$prefix" <<<"$listing" || fail "--list does not name the Steam prefix"
 # to two folders of that HOME), the arguments, the HOME ("unset": none), the stream that
 # carries the answer (the other stays empty; an error is one line), the exit code, a text the
 # answer holds.
-compatdata=$(dirname "$prefix")
+compatdata=$(dirname "$(dirname "$prefix")")
 mkdir -p "$work/no-game-home" "$work/forged-home" "$HOME/Games"
 mkdir -m 000 "$HOME/Games/umu" "$compatdata/9999"
 useradd --no-create-home --home-dir "$HOME" --no-user-group --gid 65534 --shell /usr/sbin/nologin "$tester"
@@ -90,7 +90,7 @@ done <<TABLE
 |--list|$HOME|stdout|0|game folder C:\Games\DF-TFD, plyr.sav of
 |--list|$work/no-game-home|stdout|1|No Wine prefix holds DF:TFD
 |--list --prefix $latin|$HOME|stdout|0|* $latin (--prefix)
-|--list --prefix=$latin|$HOME|stdout|0|Velquin uses $latin
+|--list --prefix=$latin|$HOME|stdout|0|* $latin (--prefix)
 |--list|$work/forged-home|stdout|0|* $work/one\n* FAKE (Wine)
 $tester|--list|unset|stdout|0|* $prefix (Steam
 $tester|--list||stdout|0|* $prefix (Steam
