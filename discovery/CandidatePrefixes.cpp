@@ -1,3 +1,7 @@
+#include <pwd.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdlib>
 #include <set>
 
@@ -20,7 +24,8 @@ struct Place {
 
 // ~/.steam/steam and ~/.steam/root are normally links to ~/.local/share/Steam; all are read
 // in case they are not, and the real path merges them when they are. Flatpak's Steam has its
-// own HOME below ~/.var/app, and keeps its data in both spellings there; so does Snap's.
+// own HOME below ~/.var/app, and keeps its data in both spellings there; so does Snap's, below
+// ~/snap or, with snapd's hidden-snap-folder option, ~/.snap/data.
 constexpr Place kSteamRoots[] = {
     {".steam/steam", "Steam"},
     {".steam/root", "Steam"},
@@ -30,6 +35,8 @@ constexpr Place kSteamRoots[] = {
     {".var/app/com.valvesoftware.Steam/.steam/steam", "Steam (Flatpak)"},
     {"snap/steam/common/.local/share/Steam", "Steam (Snap)"},
     {"snap/steam/common/.steam/steam", "Steam (Snap)"},
+    {".snap/data/steam/common/.local/share/Steam", "Steam (Snap)"},
+    {".snap/data/steam/common/.steam/steam", "Steam (Snap)"},
 };
 
 // Flatpak apps see their own XDG folders below ~/.var/app, whatever the host's are.
@@ -57,6 +64,7 @@ class Search {
     }
   }
   std::optional<std::string> Read(const fs::path& file) { return ReadConfigFile(file, found_.skipped); }
+  std::vector<fs::path> Entries(const fs::path& folder) { return EntriesByName(folder, found_.skipped); }
   void Skip(const fs::path& file, const std::string& why) { found_.skipped.push_back({file, why}); }
   Candidates Take() { return std::move(found_); }
 
@@ -100,7 +108,7 @@ void AddSteamPrefixes(Search& search) {
       // Steam matches its folder names without regard to case: older libraries say "SteamApps".
       const std::optional<fs::path> steamapps = EntryIgnoringCase(library, "steamapps");
       if (!steamapps || !librariesSeen.insert(RealPath(*steamapps)).second) continue;
-      for (const fs::path& game : EntriesByName(*steamapps / "compatdata")) {
+      for (const fs::path& game : search.Entries(*steamapps / "compatdata")) {
         if (IsFolder(game / "pfx")) search.Add(game / "pfx", root.origin, config);
       }
     }
@@ -126,7 +134,7 @@ void AddLutrisPrefixes(Search& search) {
       {flatpak / "data/lutris/games", "Lutris (Flatpak)"},
   };
   for (const auto& [folder, origin] : folders) {
-    for (const fs::path& config : EntriesByName(folder)) {
+    for (const fs::path& config : search.Entries(folder)) {
       if (config.extension() != ".yml") continue;
       const std::optional<std::string> text = search.Read(config);
       if (!text) continue;
@@ -166,7 +174,7 @@ void AddBottles(Search& search) {
     if (const fs::path custom = BottlesPath(search, data, "custom_bottles_path"); custom.is_absolute())
       folders.emplace_back(custom, data);
     for (const auto& [folder, config] : folders) {
-      for (const fs::path& bottle : EntriesByName(folder)) {
+      for (const fs::path& bottle : search.Entries(folder)) {
         // A bottle made on another disk leaves only this behind, with its real place in it.
         const fs::path placeholder = bottle / "placeholder.yml";
         if (const fs::path elsewhere = BottlesPath(search, placeholder, "Path"); elsewhere.is_absolute()) {
@@ -186,7 +194,7 @@ void AddHeroicPrefixes(Search& search) {
   };
   for (const auto& [place, origin] : places) {
     std::vector<fs::path> configs{place / "config.json"};
-    for (const fs::path& config : EntriesByName(place / "GamesConfig")) {
+    for (const fs::path& config : search.Entries(place / "GamesConfig")) {
       if (config.extension() == ".json") configs.push_back(config);
     }
     for (const fs::path& config : configs) {
@@ -202,13 +210,13 @@ void AddHeroicPrefixes(Search& search) {
   // Heroic's own place for the prefixes it makes, for games whose config is gone or unread.
   const fs::path prefixes = search.env.home / "Games/Heroic/Prefixes";
   for (const fs::path& folder : {prefixes, prefixes / "default"}) {
-    for (const fs::path& entry : EntriesByName(folder)) search.AddPrefixOrPfx(entry, "Heroic", folder);
+    for (const fs::path& entry : search.Entries(folder)) search.AddPrefixOrPfx(entry, "Heroic", folder);
   }
 }
 
 // Prefixes that a tool keeps one per folder in a folder of its own.
 void AddFolderOfPrefixes(Search& search, const fs::path& folder, const char* origin) {
-  for (const fs::path& entry : EntriesByName(folder)) search.AddPrefixOrPfx(entry, origin, folder);
+  for (const fs::path& entry : search.Entries(folder)) search.AddPrefixOrPfx(entry, origin, folder);
 }
 
 std::string Variable(const char* name) {
@@ -216,10 +224,28 @@ std::string Variable(const char* name) {
   return value ? value : "";
 }
 
+// HOME where it names a folder, else the home folder of the user's entry in the password
+// database, as Wine takes it; empty when neither is absolute.
+fs::path HomeFolder() {
+  constexpr std::size_t kMaxPasswdEntry = std::size_t{1} << 20;
+  if (const fs::path home = Variable("HOME"); home.is_absolute()) return home;
+  long size = ::sysconf(_SC_GETPW_R_SIZE_MAX);
+  std::vector<char> buffer(size > 0 ? static_cast<std::size_t>(size) : 1024);
+  passwd entry{};
+  passwd* found = nullptr;
+  // The size the system suggests, grown while the entry does not fit, up to a sane bound.
+  while (::getpwuid_r(::getuid(), &entry, buffer.data(), buffer.size(), &found) == ERANGE &&
+         buffer.size() < kMaxPasswdEntry)
+    buffer.resize(buffer.size() * 2);
+  if (!found || !found->pw_dir) return {};
+  const fs::path home = found->pw_dir;
+  return home.is_absolute() ? home : fs::path();
+}
+
 }  // namespace
 
 Environment Environment::FromProcess() {
-  return {Variable("HOME"), Variable("WINEPREFIX"), Variable("XDG_DATA_HOME"), Variable("XDG_CONFIG_HOME")};
+  return {HomeFolder(), Variable("WINEPREFIX"), Variable("XDG_DATA_HOME"), Variable("XDG_CONFIG_HOME")};
 }
 
 std::filesystem::path Environment::DataHome() const {
@@ -238,6 +264,8 @@ Candidates CandidatePrefixes(const Environment& environment) {
     search.Add(environment.winePrefix, "WINEPREFIX", "");
     return search.Take();
   }
+  // Without a home folder, every launcher's place would be taken from the current folder.
+  if (!environment.home.is_absolute()) return search.Take();
   if (IsFolder(environment.home / ".wine")) search.Add(environment.home / ".wine", "Wine", "");
   AddSteamPrefixes(search);
   AddLutrisPrefixes(search);

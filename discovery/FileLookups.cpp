@@ -1,7 +1,12 @@
 #include "discovery/FileLookups.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
+#include <cstring>
 #include <system_error>
 
 #include "wine/OutsideFile.h"
@@ -30,15 +35,29 @@ std::optional<std::string> ReadConfigFile(const std::filesystem::path& file,
   return std::move(read.text);
 }
 
-std::vector<std::filesystem::path> EntriesByName(const std::filesystem::path& folder) {
+std::vector<std::filesystem::path> EntriesByName(const std::filesystem::path& folder,
+                                                 std::vector<SkippedFile>& skipped) {
   std::vector<std::filesystem::path> entries;
   std::error_code error;
   std::filesystem::directory_iterator it(folder, error);
   for (; !error && it != std::filesystem::directory_iterator(); it.increment(error)) {
     entries.push_back(it->path());
   }
+  std::error_code absent;
+  if (error && std::filesystem::status(folder, absent).type() != std::filesystem::file_type::not_found)
+    skipped.push_back({folder, error.message()});
   std::sort(entries.begin(), entries.end());
+  std::erase_if(entries, [&skipped](const std::filesystem::path& entry) {
+    if (!IsFolder(entry) || ::faccessat(AT_FDCWD, entry.c_str(), X_OK, AT_EACCESS) == 0) return false;
+    skipped.push_back({entry, std::strerror(errno)});
+    return true;
+  });
   return entries;
+}
+
+std::vector<std::filesystem::path> EntriesByName(const std::filesystem::path& folder) {
+  std::vector<SkippedFile> unsaid;
+  return EntriesByName(folder, unsaid);
 }
 
 std::optional<std::filesystem::path> EntryIgnoringCase(const std::filesystem::path& folder,

@@ -19,7 +19,13 @@ std::optional<std::string> ReadConfigFile(const std::filesystem::path& file,
                                           std::vector<SkippedFile>& skipped);
 
 // The entries of a folder, sorted by name so that every run sees them in the same order;
-// none when the folder cannot be listed.
+// none when the folder cannot be listed. A folder that is there but cannot be listed (no
+// permission, a link loop, a file where a folder belongs) is noted in `skipped` with the
+// system's reason, and so is each folder in it that cannot be entered, which is left out:
+// what it holds cannot be looked at. A folder that is not there is no news.
+std::vector<std::filesystem::path> EntriesByName(const std::filesystem::path& folder,
+                                                 std::vector<SkippedFile>& skipped);
+// The same, for a folder only searched by name: what cannot be listed is absent.
 std::vector<std::filesystem::path> EntriesByName(const std::filesystem::path& folder);
 
 // The entry of `folder` named `name` without regard to case, as Steam matches its folders.

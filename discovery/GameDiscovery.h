@@ -9,11 +9,11 @@
 
 namespace velquin {
 
-// Where the launchers keep their files: HOME, and the XDG base directories where set (an
-// empty or relative one counts as unset, as the XDG rules say).
+// Where the launchers keep their files: the home folder, and the XDG base directories where
+// set (an empty or relative one counts as unset, as the XDG rules say).
 struct Environment {
-  std::filesystem::path home;
-  std::string winePrefix;  // WINEPREFIX
+  std::filesystem::path home;  // HOME, else the password database's, as Wine takes it; absolute or empty
+  std::string winePrefix;      // WINEPREFIX
   std::string xdgDataHome;
   std::string xdgConfigHome;
 
@@ -30,7 +30,8 @@ struct PrefixCandidate {
   std::filesystem::path config;
 };
 
-// A file that was not read, and why ("a FIFO, not a file", "too big (...)", "not YAML").
+// A file or folder that was not read, and why ("a FIFO, not a file", "too big (...)", "not
+// YAML", "Permission denied").
 struct SkippedFile {
   std::filesystem::path file;
   std::string why;
@@ -46,7 +47,9 @@ struct Candidates {
 // Lutris, Bottles, Heroic, umu-launcher, winetricks and PlayOnLinux prefixes, each read from
 // the launcher's own files the way the launcher reads them. Each prefix once, under the first
 // origin that leads to it. Only folders that exist count, except WINEPREFIX, which the user
-// chose. Reads the user's files and nothing else of the system; never waits on one.
+// chose; without a home folder, nothing else. Folders that are there but cannot be listed
+// are noted as skipped. Reads the user's files and nothing else of the system; never waits
+// on one.
 Candidates CandidatePrefixes(const Environment& environment);
 
 // A prefix the game is installed in.

@@ -21,6 +21,27 @@ std::string LocalTime(std::filesystem::file_time_type time) {
   return text;
 }
 
+// Text from outside (a folder's name, the registry's game folder) with its control characters
+// escaped, so that each listed thing stays on its one line and nothing reaches the terminal
+// as a command. Backslashes stay as they are: every Windows path has them.
+std::string Printable(const std::string& text) {
+  std::string printable;
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte >= 0x20 && byte != 0x7F) {
+      printable += c;
+    } else if (c == '\n') {
+      printable += "\\n";
+    } else if (c == '\t') {
+      printable += "\\t";
+    } else {
+      constexpr char kHex[] = "0123456789abcdef";
+      printable += {'\\', 'x', kHex[byte >> 4], kHex[byte & 0xF]};
+    }
+  }
+  return printable;
+}
+
 }  // namespace
 
 GameChoice ChooseGame(const Environment& environment, const std::string& explicitPrefix) {
@@ -55,16 +76,17 @@ std::string DescribeChoice(const GameChoice& choice) {
     text = "Wine prefixes with DF:TFD, the most recently played first:\n";
     for (const GameInPrefix& game : choice.games) {
       const bool used = choice.prefix == game.prefix;
-      text += (used ? "* " : "  ") + game.candidate.prefix.string() + " (" + game.candidate.origin;
-      if (!game.candidate.config.empty()) text += ", from " + game.candidate.config.string();
-      text += ")\n    game folder " + game.gameFolder + ", plyr.sav of " + LocalTime(game.modified) + "\n";
+      text += (used ? "* " : "  ") + Printable(game.candidate.prefix) + " (" + game.candidate.origin;
+      if (!game.candidate.config.empty()) text += ", from " + Printable(game.candidate.config);
+      text += ")\n    game folder " + Printable(game.gameFolder) + ", plyr.sav of " +
+              LocalTime(game.modified) + "\n";
     }
   }
   for (const SkippedFile& skipped : choice.skipped)
-    text += "Skipped " + skipped.file.string() + ": " + skipped.why + "\n";
+    text += "Skipped " + Printable(skipped.file) + ": " + Printable(skipped.why) + "\n";
   if (choice.prefix) {
-    text += "Velquin uses " + choice.prefix->folder().string() + "\n";
-    if (!choice.refusal.empty()) text += choice.refusal + "\n";
+    text += "Velquin uses " + Printable(choice.prefix->folder()) + "\n";
+    if (!choice.refusal.empty()) text += Printable(choice.refusal) + "\n";
   }
   return text;
 }

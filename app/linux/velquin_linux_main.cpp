@@ -58,13 +58,16 @@ int main(int argc, char** argv) {
                                 "exit 0 when one does, 1 when none does.");
   const QCommandLineOption prefix("prefix", "Use the Wine prefix DIR.", "DIR");
   parser.addOptions({help, version, list, prefix});
+  // A file name on Linux is bytes, not text: each byte goes in as the one Latin-1 character
+  // of that code and comes out as itself, so a folder name that is not UTF-8 reaches the file
+  // system as given, and an error quotes the argument as typed. The options are ASCII.
   QStringList arguments;
-  for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+  for (int i = 0; i < argc; ++i) arguments << QString::fromLatin1(argv[i]);
   if (!parser.parse(arguments) || !parser.positionalArguments().isEmpty()) {
     const QString error = parser.errorText().isEmpty()
                               ? "Unexpected argument '" + parser.positionalArguments().constFirst() + "'."
                               : parser.errorText();
-    std::fprintf(stderr, "velquin: %s Try 'velquin --help'.\n", qPrintable(error));
+    std::fprintf(stderr, "velquin: %s Try 'velquin --help'.\n", error.toLatin1().constData());
     return 2;
   }
   if (parser.isSet(prefix) && parser.value(prefix).isEmpty()) {
@@ -82,7 +85,7 @@ int main(int argc, char** argv) {
   }
 
   const velquin::Environment environment = velquin::Environment::FromProcess();
-  const std::string chosenPrefix = parser.value(prefix).toStdString();
+  const std::string chosenPrefix = parser.value(prefix).toLatin1().toStdString();
   if (parser.isSet(list)) {
     const velquin::GameChoice choice = velquin::ChooseGame(environment, chosenPrefix);
     std::fputs(velquin::DescribeChoice(choice).c_str(), stdout);

@@ -79,6 +79,8 @@ TEST_F(FakeHomeTest, FindsEveryLaunchersPrefixesOnceAndTheNewestPlayerFileFirst)
   Prefix("library4/steamapps/compatdata/700/pfx", 0);
   Prefix("library5/steamapps/compatdata/800/pfx", 0);
   Fifo("snap/steam/common/.local/share/Steam/steamapps/libraryfolders.vdf");
+  const std::string snap = ".snap/data/steam/common/.local/share/Steam/steamapps/compatdata/900/pfx";
+  Prefix(snap, 180);  // snapd's hidden-snap-folder layout
   Prefix(".wine", 60);
   // Lutris: "prefix:" with "~", under "wine:", none at all (the prefix above the exe); a
   // prefix already found is not listed twice; the config folder moved by XDG_CONFIG_HOME.
@@ -93,6 +95,8 @@ TEST_F(FakeHomeTest, FindsEveryLaunchersPrefixesOnceAndTheNewestPlayerFileFirst)
   Write(".local/share/lutris/games/broken.yml", "game:\n  prefix: [unclosed\n");
   fs::create_symlink(folder_ / "gone.yml", folder_ / ".local/share/lutris/games/dangling.yml");
   Prefix("Games/df", 20);
+  fs::create_directories(folder_ / ".var/app/net.lutris.Lutris/config/lutris");
+  fs::create_symlink("games", folder_ / ".var/app/net.lutris.Lutris/config/lutris/games");  // a loop
   // Bottles: its default folder, a folder chosen in its data.yml, a bottle on another disk.
   Prefix(".local/share/bottles/bottles/DF", 70);
   fs::create_directories(folder_ / ".local/share/bottles/bottles/NoRegistry");
@@ -103,6 +107,7 @@ TEST_F(FakeHomeTest, FindsEveryLaunchersPrefixesOnceAndTheNewestPlayerFileFirst)
         "Path: " + (folder_ / "disk2/Away").string() + "\n");
   Prefix("disk2/Away", 110);
   Write(".var/app/com.usebottles.bottles/data/bottles/data.yml", "a: " + std::string(2 << 20, 'x') + "\n");
+  Write(".var/app/com.usebottles.bottles/data/bottles/bottles", "a file where the bottles belong");
   // Heroic: a Wine and a Proton game config, native and Flatpak, and its own prefixes folder.
   Write("xdg-config/heroic/GamesConfig/Df.json",
         "{\"Df\": {\"winePrefix\": \"~/Games/Heroic/Prefixes/default/DF\", "
@@ -129,6 +134,7 @@ TEST_F(FakeHomeTest, FindsEveryLaunchersPrefixesOnceAndTheNewestPlayerFileFirst)
                    {"library6/steamapps/compatdata/410/pfx", "Steam"},
                    {"lib\"3/SteamApps/compatdata/500/pfx", "Steam"},
                    {flatpak.string() + "/steamapps/compatdata/600/pfx", "Steam (Flatpak)"},
+                   {snap, "Steam (Snap)"},
                    {"Games/df", "Lutris"},
                    {"Games/under-wine", "Lutris"},
                    {"Games/walk", "Lutris (Flatpak)"},
@@ -141,7 +147,7 @@ TEST_F(FakeHomeTest, FindsEveryLaunchersPrefixesOnceAndTheNewestPlayerFileFirst)
                    {"Games/umu/umu-0/pfx", "umu"},
                    {".local/share/wineprefixes/df", "winetricks"},
                    {".PlayOnLinux/wineprefix/cz", "PlayOnLinux"}}));
-  EXPECT_EQ(candidates.prefixes[8].config, folder_ / "xdg-config/lutris/games/df-1.yml");
+  EXPECT_EQ(candidates.prefixes[9].config, folder_ / "xdg-config/lutris/games/df-1.yml");
   const std::vector<GameInPrefix> games = FindGames(candidates.prefixes, candidates.skipped);
   // Newest player file first; each game keeps its candidate's origin, listed above.
   std::vector<std::string> newestFirst;
@@ -154,14 +160,16 @@ TEST_F(FakeHomeTest, FindsEveryLaunchersPrefixesOnceAndTheNewestPlayerFileFirst)
                 ".wine", ".local/share/bottles/bottles/DF", "Games/under-wine", "Games/walk",
                 "disk/bottles/Chosen", "disk2/Away", "Games/Heroic/Prefixes/default/DF", "proton/pfx",
                 "Games/Heroic/Prefixes/default/Other/pfx", "Games/umu/umu-0/pfx",
-                ".local/share/wineprefixes/df", ".PlayOnLinux/wineprefix/cz"}));
+                ".local/share/wineprefixes/df", ".PlayOnLinux/wineprefix/cz", snap}));
   EXPECT_EQ(
       Listed(candidates.skipped),
       (Found{{flatpak.string() + "/steamapps/libraryfolders.vdf", "not well-formed KeyValues"},
              {"snap/steam/common/.local/share/Steam/steamapps/libraryfolders.vdf", "a FIFO, not a file"},
              {".local/share/lutris/games/broken.yml", "not YAML"},
+             {".var/app/net.lutris.Lutris/config/lutris/games", "Too many levels of symbolic links"},
              {".var/app/com.usebottles.bottles/data/bottles/data.yml",
               "too big (2097156 bytes, at most 1048576)"},
+             {".var/app/com.usebottles.bottles/data/bottles/bottles", "Not a directory"},
              {".local/share/Steam/steamapps/compatdata/310/pfx/system.reg", "a FIFO, not a file"}}));
 
   // WINEPREFIX names the one prefix to use, whatever else HOME holds.

@@ -3,7 +3,8 @@
 # throwaway prefix, or as the Debian package installed it into /usr; its desktop entry and
 # metainfo validated, then run under Xvfb with a throwaway HOME whose Steam library holds a
 # Proton prefix made by real Wine with the game in it. Its command line answers as a table
-# says, with no display; a name typed and saved from the keyboard must land byte-exact in
+# says, with no display, also as a throwaway user (made here, removed on exit) whose password
+# entry names that HOME; a name typed and saved from the keyboard must land byte-exact in
 # that prefix's plyr.sav.
 # Usage: run_installed.sh NATIVE_RELEASE_BUILD_DIR|INSTALLED_PREFIX NATIVE_BUILD_DIR_WITH_DEMO_TOOL [ARTIFACTS_DIR]
 set -euo pipefail
@@ -12,7 +13,8 @@ artifacts=$(realpath -m "${3:-artifacts/linux}")
 here=$(cd "$(dirname "$0")/../.." && pwd)
 mkdir -p "$artifacts"
 work=$(mktemp -d /tmp/velquin-installed.XXXXXX)
-trap 'WINEPREFIX="$prefix" wineserver -k 2>/dev/null || true; rm -rf "$work"' EXIT
+tester=velquin-t$$ made_tester=
+trap 'WINEPREFIX="$prefix" wineserver -k 2>/dev/null || true; [ -z "$made_tester" ] || userdel "$tester"; rm -rf "$work"' EXIT
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
@@ -48,27 +50,52 @@ cp "$save" "$before"
 listing=$(env -u WINEPREFIX "$usr/bin/velquin" --list)
 echo "$listing"
 grep -q "$prefix" <<<"$listing" || fail "--list does not name the Steam prefix"
-# The command line, with no display: the arguments, the HOME, the stream that carries the
-# answer (the other stays empty; an error is one line), the exit code, a text the answer holds.
-version=$(sed -n 's/^project(Velquin VERSION \([0-9.]*\).*/\1/p' "$here/CMakeLists.txt")
-mkdir -p "$work/no-game-home"
-while IFS='|' read -r args home stream code text; do
-  rc=0
-  env -u WINEPREFIX -u DISPLAY -u WAYLAND_DISPLAY HOME="$home" "$usr/bin/velquin" $args \
+# The command line, with no display: who runs it (root, or the throwaway user with no access
+# to two folders of that HOME), the arguments, the HOME ("unset": none), the stream that
+# carries the answer (the other stays empty; an error is one line), the exit code, a text the
+# answer holds.
+compatdata=$(dirname "$(dirname "$prefix")")
+mkdir -p "$work/no-game-home" "$work/forged-home" "$HOME/Games"
+mkdir -m 000 "$HOME/Games/umu" "$compatdata/9999"
+useradd --no-create-home --home-dir "$HOME" --no-user-group --gid 65534 --shell /usr/sbin/nologin "$tester"
+made_tester=1
+chmod 755 "$work"
+# A folder name that is not UTF-8, and a prefix whose name would forge lines of the listing.
+latin=$work/caf$'\xe9'
+ln -s "$prefix" "$latin"
+forged=$work/$'one\n* FAKE'
+mkdir -p "$forged/dosdevices" "$forged/drive_c/Games/DF-TFD"
+cp "$prefix/system.reg" "$forged/"
+cp "$save" "$forged/drive_c/Games/DF-TFD/"
+ln -s ../drive_c "$forged/dosdevices/c:"
+ln -s "$forged" "$work/forged-home/.wine"
+while IFS='|' read -r user args home stream code text; do
+  rc=0 as=() home_setting=(HOME="$home")
+  [ -z "$user" ] || as=(setpriv --reuid="$user" --regid=65534 --clear-groups)
+  [ "$home" != unset ] || home_setting=(-u HOME)
+  "${as[@]}" env -u WINEPREFIX -u DISPLAY -u WAYLAND_DISPLAY "${home_setting[@]}" "$usr/bin/velquin" $args \
     >"$work/stdout" 2>"$work/stderr" || rc=$?
   other=stderr
   [ "$stream" = stderr ] && other=stdout
   [ "$rc" = "$code" ] || fail "velquin $args: exit code $rc, not $code"
-  grep -qF -- "$text" "$work/$stream" || fail "velquin $args: '$text' not on $stream"
+  LC_ALL=C grep -qF -- "$text" "$work/$stream" || fail "velquin $args: '$text' not on $stream"
   [ ! -s "$work/$other" ] || fail "velquin $args: $other not empty: $(head -c 200 "$work/$other")"
   [ "$stream" = stdout ] || [ "$(wc -l <"$work/stderr")" = 1 ] || fail "velquin $args: not one line"
 done <<TABLE
---help|$HOME|stdout|0|Proton prefixes (steamapps/compatdata/*/pfx) of every Steam library
---version|$HOME|stdout|0|velquin $version
---frob|$HOME|stderr|2|velquin: Unknown option 'frob'.
---prefix|$HOME|stderr|2|velquin: Missing value after '--prefix'.
---list|$HOME|stdout|0|* $prefix (Steam
---list|$work/no-game-home|stdout|1|No Wine prefix holds DF:TFD
+|--help|$HOME|stdout|0|Proton prefixes (steamapps/compatdata/*/pfx) of every Steam library
+|--version|$HOME|stdout|0|velquin $version
+|--frob|$HOME|stderr|2|velquin: Unknown option 'frob'.
+|--prefix|$HOME|stderr|2|velquin: Missing value after '--prefix'.
+|--list|$HOME|stdout|0|* $prefix (Steam
+|--list|$HOME|stdout|0|game folder C:\Games\DF-TFD, plyr.sav of
+|--list|$work/no-game-home|stdout|1|No Wine prefix holds DF:TFD
+|--list --prefix $latin|$HOME|stdout|0|* $latin (--prefix)
+|--list --prefix=$latin|$HOME|stdout|0|* $latin (--prefix)
+|--list|$work/forged-home|stdout|0|* $work/one\n* FAKE (Wine)
+$tester|--list|unset|stdout|0|* $prefix (Steam
+$tester|--list||stdout|0|* $prefix (Steam
+$tester|--list|unset|stdout|0|Skipped $HOME/Games/umu: Permission denied
+$tester|--list|unset|stdout|0|Skipped $compatdata/9999: Permission denied
 TABLE
 
 # Type a name into the first box, Tab to Save Names, press it: keyboard only.
