@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <optional>
+#include <tuple>
 
 #include "platform/posix/Windows1252.h"
 #include "unit/TempFolder.h"
@@ -24,17 +25,12 @@ TEST(AnsiCodePagesTest, OnlySingleByteCodePagesGetAConverterAndTheOthersSayWhy) 
   // same number; the Western code page the program falls back on is the same table.
   const Windows1252 western;
   const auto greek = MakeAnsiCodePage(1253);
-  const struct {
-    const CodePage& codePage;
-    std::uint8_t byte;
-    char32_t ch;
-  } bytes[] = {{western, 0x80, U'\u20AC'},
-               {western, 0x81, U'\u0081'},
-               {western, 0x9F, U'\u0178'},
-               {*greek, 0x9F, U'\u009F'}};
-  for (const auto& [codePage, byte, ch] : bytes) {
-    EXPECT_EQ(codePage.ByteToChar(byte), ch) << std::hex << +byte;
-    EXPECT_EQ(codePage.CharToByte(ch), byte) << std::hex << +byte;
+  using Row = std::tuple<const CodePage*, std::uint8_t, char32_t>;
+  for (const auto& [codePage, byte, ch] :
+       {Row{&western, 0x80, U'\u20AC'}, Row{&western, 0x81, U'\u0081'}, Row{&western, 0x9F, U'\u0178'},
+        Row{greek.get(), 0x9F, U'\u009F'}}) {
+    EXPECT_EQ(codePage->ByteToChar(byte), ch) << std::hex << +byte;
+    EXPECT_EQ(codePage->CharToByte(ch), byte) << std::hex << +byte;
   }
 }
 
