@@ -84,9 +84,9 @@ class SeparatorLines {
 // How often the time and date panels read the clock.
 inline constexpr int kClockPeriodMs = 1000;
 
-// The time and date panels of a status bar, kept current: on each tick a panel is set only
-// when its text has changed, so it is redrawn once a minute rather than every tick. `Text` is
-// the toolkit's string; an empty one is what a panel shows before it is first set.
+// The time and date panels of a status bar, kept current: on each tick a panel is set, and so
+// redrawn, only when its text has changed. `Text` is the toolkit's string; an empty one is what
+// a panel shows before it is first set.
 template <class Text>
 class ClockPanels {
  public:
