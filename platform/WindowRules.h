@@ -1,9 +1,13 @@
 #pragma once
 
 // How a design becomes a window, the same on every toolkit: each toolkit only applies these.
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <functional>
 #include <map>
+#include <span>
+#include <utility>
 #include <vector>
 
 #include "platform/Ui.h"
@@ -46,6 +50,68 @@ inline PixelRect LineBand(const ControlDesign& line, double dpi) {
   return {TwipsToPixels(line.left, dpi), top, TwipsToPixels(line.width, dpi),
           top + TwipsToPixels(line.lineWidthPixels * kTwipsPerInch / 96, dpi)};
 }
+
+// The separator lines of a window and whether each shows: every line shows until the form
+// hides it. They are drawn in design order, so that a later line lies over an earlier one.
+class SeparatorLines {
+ public:
+  explicit SeparatorLines(const FormDesign& design) : design_(design) {
+    for (const ControlDesign& control : design.controls) {
+      if (control.kind == ControlKind::Line) shown_[control.id] = true;
+    }
+  }
+  bool Has(ControlId id) const { return shown_.count(id) != 0; }
+  bool Shows(ControlId id) const {
+    const auto line = shown_.find(id);
+    return line != shown_.end() && line->second;
+  }
+  void SetShown(ControlId id, bool shown) {
+    if (Has(id)) shown_[id] = shown;
+  }
+  // `fill(band, rgb)` for each line that shows, in drawing order.
+  template <class Fill>
+  void Draw(double dpi, Fill fill) const {
+    for (const ControlDesign& line : design_.controls) {
+      if (line.kind == ControlKind::Line && Shows(line.id)) fill(LineBand(line, dpi), line.color);
+    }
+  }
+
+ private:
+  const FormDesign& design_;
+  std::map<ControlId, bool> shown_;
+};
+
+// How often the time and date panels read the clock.
+inline constexpr int kClockPeriodMs = 1000;
+
+// The time and date panels of a status bar, kept current: on each tick a panel is set, and so
+// redrawn, only when its text has changed. `Text` is the toolkit's string; an empty one is what
+// a panel shows before it is first set.
+template <class Text>
+class ClockPanels {
+ public:
+  explicit ClockPanels(std::span<const StatusPanelDesign> panels) : panels_(panels), shown_(panels.size()) {}
+
+  // The panels were made anew: the next update sets each clock panel again.
+  void Forget() { std::fill(shown_.begin(), shown_.end(), Text()); }
+
+  // `read(kind)` is the clock's text for a Time or Date panel; `set(index, text)` puts a text
+  // into the panel at that index (0 is the first).
+  template <class Read, class Set>
+  void Update(Read read, Set set) {
+    for (std::size_t i = 0; i < panels_.size(); ++i) {
+      if (panels_[i].kind == PanelKind::Text) continue;
+      Text now = read(panels_[i].kind);
+      if (now == shown_[i]) continue;
+      shown_[i] = std::move(now);
+      set(i, shown_[i]);
+    }
+  }
+
+ private:
+  std::span<const StatusPanelDesign> panels_;
+  std::vector<Text> shown_;
+};
 
 // The order controls are made in: tab order, which is the order Tab walks, except that each
 // label comes directly before the box it names, because screen readers name a box by the

@@ -107,27 +107,7 @@ std::unique_ptr<IconvCodePage> IconvCodePage::Open(int number) {
     if (!ch && b > 0x9F && nextPrivateUse != 0) ch = nextPrivateUse++;
     chars[b] = ch.value_or(kReplacementChar);
   }
-  return std::unique_ptr<IconvCodePage>(new IconvCodePage(number, chars));
-}
-
-IconvCodePage::IconvCodePage(int number, const std::array<char32_t, 256>& chars)
-    : number_(number), chars_(chars) {
-  for (int byte = 0; byte < 256; ++byte) bytes_[byte] = {chars_[byte], static_cast<std::uint8_t>(byte)};
-  std::stable_sort(bytes_.begin(), bytes_.end(),
-                   [](const auto& a, const auto& b) { return a.first < b.first; });
-}
-
-char32_t IconvCodePage::ByteToChar(std::uint8_t byte) const {
-  return chars_[byte];
-}
-
-std::optional<std::uint8_t> IconvCodePage::CharToByte(char32_t ch) const {
-  if (ch == kReplacementChar) return std::nullopt;  // stands for a byte with no character
-  const auto found =
-      std::lower_bound(bytes_.begin(), bytes_.end(), ch,
-                       [](const auto& entry, char32_t wanted) { return entry.first < wanted; });
-  if (found == bytes_.end() || found->first != ch) return std::nullopt;
-  return found->second;
+  return std::unique_ptr<IconvCodePage>(new IconvCodePage(chars));
 }
 
 }  // namespace velquin

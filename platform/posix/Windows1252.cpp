@@ -1,31 +1,23 @@
 #include "platform/posix/Windows1252.h"
 
-#include <array>
+#include <memory>
+
+#include "platform/Utf8.h"
+#include "wine/IconvCodePage.h"
 
 namespace velquin {
 
-namespace {
-
-// Bytes 0x80 to 0x9F; every other byte is the Latin-1 character of the same number.
-constexpr std::array<char32_t, 32> kHighControls = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
-};
-
-}  // namespace
+Windows1252::Windows1252() {
+  static const std::unique_ptr<IconvCodePage> table = IconvCodePage::Open(1252);
+  table_ = table.get();
+}
 
 char32_t Windows1252::ByteToChar(std::uint8_t byte) const {
-  if (byte >= 0x80 && byte <= 0x9F) return kHighControls[byte - 0x80];
-  return byte;
+  return table_ ? table_->ByteToChar(byte) : kReplacementChar;
 }
 
 std::optional<std::uint8_t> Windows1252::CharToByte(char32_t ch) const {
-  for (std::size_t i = 0; i < kHighControls.size(); ++i) {
-    if (kHighControls[i] == ch) return static_cast<std::uint8_t>(0x80 + i);
-  }
-  if (ch <= 0xFF && !(ch >= 0x80 && ch <= 0x9F)) return static_cast<std::uint8_t>(ch);
-  return std::nullopt;
+  return table_ ? table_->CharToByte(ch) : std::nullopt;
 }
 
 }  // namespace velquin

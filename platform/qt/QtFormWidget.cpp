@@ -7,7 +7,6 @@
 #include <QPainter>
 #include <QPushButton>
 
-#include "platform/WindowRules.h"
 #include "platform/qt/QtControls.h"
 
 namespace velquin {
@@ -21,11 +20,8 @@ constexpr Qt::WindowFlags kFormFlags =
 }  // namespace
 
 QtFormWidget::QtFormWidget(const FormDesign& design, FormEvents& events)
-    : QWidget(nullptr, kFormFlags), design_(design), events_(&events) {
+    : QWidget(nullptr, kFormFlags), design_(design), events_(&events), lines_(design) {
   setMouseTracking(true);
-  for (const ControlDesign& control : design_.controls) {
-    if (control.kind == ControlKind::Line) lineVisible_[control.id] = true;
-  }
 }
 
 // The handler may unload the form and so destroy the window: the widget itself stays until
@@ -50,13 +46,8 @@ void QtFormWidget::AddButton(QPushButton& button, ControlId id) {
 }
 
 void QtFormWidget::SetLineVisible(ControlId line, bool visible) {
-  lineVisible_[line] = visible;
+  lines_.SetShown(line, visible);
   update();
-}
-
-bool QtFormWidget::LineVisible(ControlId line) const {
-  const auto found = lineVisible_.find(line);
-  return found != lineVisible_.end() && found->second;
 }
 
 // A label's own mouse events stay with it: a move over any label is not a move over the
@@ -87,12 +78,9 @@ bool QtFormWidget::eventFilter(QObject* watched, QEvent* event) {
 
 void QtFormWidget::paintEvent(QPaintEvent*) {
   QPainter painter(this);
-  for (const ControlDesign& line : design_.controls) {
-    if (line.kind != ControlKind::Line || !LineVisible(line.id)) continue;
-    const PixelRect band = LineBand(line, dpi_);
-    painter.fillRect(band.left, band.top, band.right - band.left, band.bottom - band.top,
-                     ToQColor(line.color));
-  }
+  lines_.Draw(dpi_, [&painter](const PixelRect& band, std::uint32_t rgb) {
+    painter.fillRect(band.left, band.top, band.right - band.left, band.bottom - band.top, ToQColor(rgb));
+  });
 }
 
 // A child that tracks the mouse and leaves a move unhandled passes it on to here; only moves

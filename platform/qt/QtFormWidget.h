@@ -4,6 +4,7 @@
 #include <map>
 
 #include "platform/Ui.h"
+#include "platform/WindowRules.h"
 
 class QLabel;
 class QPushButton;
@@ -24,8 +25,8 @@ class QtFormWidget final : public QWidget {
   void AddLabel(QLabel& label, ControlId id);  // its moves and clicks become the label's
   void AddButton(QPushButton& button, ControlId id);
   void SetLineVisible(ControlId line, bool visible);
-  bool IsLine(ControlId id) const { return lineVisible_.count(id) != 0; }
-  bool LineVisible(ControlId line) const;
+  bool IsLine(ControlId id) const { return lines_.Has(id); }
+  bool LineVisible(ControlId line) const { return lines_.Shows(line); }
   void SetLogicalDpi(qreal dpi) { dpi_ = dpi; }
 
  protected:
@@ -46,7 +47,7 @@ class QtFormWidget final : public QWidget {
   qreal dpi_ = 96;
   std::map<const QObject*, ControlId> labels_;
   std::map<ControlId, QPushButton*> buttons_;
-  std::map<ControlId, bool> lineVisible_;
+  SeparatorLines lines_;
 };
 
 }  // namespace velquin

@@ -5,13 +5,9 @@
 #include <QLocale>
 #include <QTime>
 
-#include "platform/WindowRules.h"
-
 namespace velquin {
 
 namespace {
-
-constexpr int kClockPeriodMs = 1000;
 
 // The user's short date, or the short time.
 QString Clock(PanelKind kind) {
@@ -23,7 +19,7 @@ QString Clock(PanelKind kind) {
 }  // namespace
 
 QtStatusBar::QtStatusBar(std::span<const StatusPanelDesign> panels, QWidget* form)
-    : QFrame(form), design_(panels) {
+    : QFrame(form), design_(panels), clockPanels_(panels) {
   setFocusPolicy(Qt::NoFocus);
   for (std::size_t i = 0; i < design_.size(); ++i) {
     auto* panel = new QLabel(this);
@@ -51,11 +47,7 @@ void QtStatusBar::SetText(int panel, const QString& text) {
 }
 
 void QtStatusBar::UpdateClock() {
-  for (std::size_t i = 0; i < panels_.size(); ++i) {
-    if (design_[i].kind == PanelKind::Text) continue;
-    const QString now = Clock(design_[i].kind);
-    if (panels_[i]->text() != now) panels_[i]->setText(now);
-  }
+  clockPanels_.Update(Clock, [this](std::size_t i, const QString& text) { panels_[i]->setText(text); });
 }
 
 }  // namespace velquin

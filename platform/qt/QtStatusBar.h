@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/Ui.h"
+#include "platform/WindowRules.h"
 
 class QLabel;
 
@@ -25,6 +26,7 @@ class QtStatusBar final : public QFrame {
 
   std::span<const StatusPanelDesign> design_;
   std::vector<QLabel*> panels_;
+  ClockPanels<QString> clockPanels_;
   QTimer clock_;
 };
 

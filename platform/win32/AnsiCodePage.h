@@ -1,14 +1,15 @@
 #pragma once
 
-#include "platform/CodePage.h"
+#include "platform/CodePageTable.h"
 
 namespace velquin {
 
-// The system's ANSI code page (CP_ACP), converting strictly: no best fit, no default "?".
-class AnsiCodePage final : public CodePage {
+// The system's ANSI code page (CP_ACP), converting strictly: no best fit, no default "?". The
+// system is asked for its 256 bytes once, when this is made; every conversion after that is a
+// lookup.
+class AnsiCodePage final : public CodePageTable {
  public:
-  char32_t ByteToChar(std::uint8_t byte) const override;
-  std::optional<std::uint8_t> CharToByte(char32_t ch) const override;
+  AnsiCodePage();
 };
 
 }  // namespace velquin

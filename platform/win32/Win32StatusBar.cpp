@@ -4,7 +4,6 @@
 
 #include <vector>
 
-#include "platform/WindowRules.h"
 #include "platform/win32/WideText.h"
 
 namespace velquin {
@@ -29,8 +28,7 @@ std::wstring Clock(PanelKind kind) {
 void Win32StatusBar::SetParts(UINT dpi) {
   std::vector<int> edges = PanelEdges(panels_, dpi);
   SendMessageW(bar_, SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
-  timeText_.clear();  // the parts are new: fill them again
-  dateText_.clear();
+  clock_.Forget();  // the parts are new: fill them again
   UpdateClock();
 }
 
@@ -40,15 +38,9 @@ void Win32StatusBar::SetText(int panel, std::string_view text) {
 }
 
 void Win32StatusBar::UpdateClock() {
-  for (std::size_t part = 0; part < panels_.size(); ++part) {
-    const PanelKind kind = panels_[part].kind;
-    if (kind == PanelKind::Text) continue;
-    std::wstring& shown = kind == PanelKind::Time ? timeText_ : dateText_;
-    std::wstring now = Clock(kind);
-    if (now == shown) continue;
-    shown = std::move(now);
-    SendMessageW(bar_, SB_SETTEXTW, part, reinterpret_cast<LPARAM>(shown.c_str()));
-  }
+  clock_.Update(Clock, [this](std::size_t part, const std::wstring& text) {
+    SendMessageW(bar_, SB_SETTEXTW, part, reinterpret_cast<LPARAM>(text.c_str()));
+  });
 }
 
 }  // namespace velquin

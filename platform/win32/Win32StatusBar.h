@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "platform/Ui.h"
+#include "platform/WindowRules.h"
 
 namespace velquin {
 
@@ -15,7 +16,7 @@ namespace velquin {
 class Win32StatusBar {
  public:
   Win32StatusBar(HWND bar, const ControlDesign& design, std::span<const StatusPanelDesign> panels)
-      : bar_(bar), design_(design), panels_(panels) {}
+      : bar_(bar), design_(design), panels_(panels), clock_(panels) {}
 
   HWND handle() const { return bar_; }
   const ControlDesign& design() const { return design_; }
@@ -27,7 +28,7 @@ class Win32StatusBar {
   HWND bar_;
   const ControlDesign& design_;
   std::span<const StatusPanelDesign> panels_;
-  std::wstring timeText_, dateText_;
+  ClockPanels<std::wstring> clock_;
 };
 
 }  // namespace velquin

@@ -15,7 +15,6 @@ namespace {
 constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kFormExStyle = WS_EX_CONTROLPARENT;
 constexpr UINT_PTR kClockTimer = 1;
-constexpr UINT kClockPeriodMs = 1000;
 
 int ToWin32Id(ControlId id) {
   return kControlIdBase + id;
@@ -53,7 +52,7 @@ ControlClass ClassOf(const ControlDesign& control) {
 }  // namespace
 
 Win32Window::Win32Window(const FormDesign& design, FormEvents& events)
-    : design_(design), events_(events), clientHeight_(design.clientHeight) {}
+    : design_(design), events_(events), clientHeight_(design.clientHeight), lines_(design) {}
 
 std::unique_ptr<Win32Window> Win32Window::Create(HINSTANCE instance, const wchar_t* windowClass,
                                                  const FormDesign& design, FormEvents& events) {
@@ -69,7 +68,7 @@ bool Win32Window::Build(HINSTANCE instance, const wchar_t* windowClass) {
   if (!hwnd_) return false;
   dpi_ = WindowDpi(hwnd_);
   if (!CreateControls(instance)) return false;
-  if (statusBar_) SetTimer(hwnd_, kClockTimer, kClockPeriodMs, nullptr);
+  if (statusBar_) SetTimer(hwnd_, kClockTimer, static_cast<UINT>(kClockPeriodMs), nullptr);
   return true;
 }
 
@@ -84,9 +83,6 @@ Win32Window::~Win32Window() {
 // Each control is made in its place and with its font from the start: moving and restyling 38
 // controls afterwards costs start-up time. Z-order is creation order, which Tab walks.
 bool Win32Window::CreateControls(HINSTANCE instance) {
-  for (const ControlDesign& control : design_.controls) {
-    if (control.kind == ControlKind::Line) lineVisible_[control.id] = true;
-  }
   for (const ControlDesign* control : CreationOrder(design_)) {
     const ControlClass cls = ClassOf(*control);
     const RECT r = PixelRect(*control);
@@ -209,8 +205,8 @@ void Win32Window::PlaceStatusBarAndResize() {
 }
 
 void Win32Window::SetVisible(ControlId control, bool visible) {
-  if (lineVisible_.count(control)) {
-    lineVisible_[control] = visible;
+  if (lines_.Has(control)) {
+    lines_.SetShown(control, visible);
     InvalidateRect(hwnd_, nullptr, TRUE);
     return;
   }
@@ -231,7 +227,7 @@ void Win32Window::SetVisible(ControlId control, bool visible) {
 }
 
 bool Win32Window::IsVisible(ControlId control) const {
-  if (const auto line = lineVisible_.find(control); line != lineVisible_.end()) return line->second;
+  if (lines_.Has(control)) return lines_.Shows(control);
   const auto child = controls_.find(control);
   return child != controls_.end() && (GetWindowLongW(child->second, GWL_STYLE) & WS_VISIBLE) != 0;
 }
@@ -263,14 +259,12 @@ void Win32Window::SetPanelText(int panel, std::string_view text) {
 void Win32Window::Paint() {
   PAINTSTRUCT ps;
   const HDC dc = BeginPaint(hwnd_, &ps);
-  for (const ControlDesign& line : design_.controls) {
-    if (line.kind != ControlKind::Line || !lineVisible_[line.id]) continue;
-    const velquin::PixelRect r = LineBand(line, dpi_);
+  lines_.Draw(dpi_, [dc](const velquin::PixelRect& r, std::uint32_t rgb) {
     const RECT band{r.left, r.top, r.right, r.bottom};
-    const HBRUSH brush = CreateSolidBrush(ToColorRef(line.color));
+    const HBRUSH brush = CreateSolidBrush(ToColorRef(rgb));
     FillRect(dc, &band, brush);
     DeleteObject(brush);
-  }
+  });
   EndPaint(hwnd_, &ps);
 }
 

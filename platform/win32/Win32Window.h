@@ -10,6 +10,7 @@
 #include <type_traits>
 
 #include "platform/Ui.h"
+#include "platform/WindowRules.h"
 #include "platform/win32/Win32StatusBar.h"
 
 namespace velquin {
@@ -70,7 +71,7 @@ class Win32Window final : public Window {
   HWND lastFocus_ = nullptr;
   std::map<ControlId, HWND> controls_;
   std::map<ControlId, bool> underlined_;
-  std::map<ControlId, bool> lineVisible_;
+  SeparatorLines lines_;
   std::map<std::tuple<std::string_view, int, bool, bool>, FontHandle> fonts_;
   std::optional<Win32StatusBar> statusBar_;
 };

@@ -225,9 +225,10 @@ TEST(QtForms, EachSaveOverAWinePrefixWhoseFileAWindowsProgramMayHold) {
 }
 
 // What only an in-process run sees: a window the system cannot make leaves everything else as
-// it was; the files read and the shell's requests; a help window destroyed when it closes; what
-// Qt's own widgets tell besides: a frame the user cannot resize with a close button only, each
-// font, every caption whole in its control, and the status bar's panels.
+// it was; the files read and the shell's requests; a hidden OK button that Enter and Escape pass
+// over; a help window destroyed when it closes; what Qt's own widgets tell besides: a frame the
+// user cannot resize with a close button only, each font, every caption whole in its control,
+// and the status bar's panels.
 TEST(QtForms, TheToolkitTheFilesTheShellTheFrameFontsCaptionsAndPanels) {
   QtApp app;
   app.Store(cases::StoredPlayerFile());
@@ -273,10 +274,15 @@ TEST(QtForms, TheToolkitTheFilesTheShellTheFrameFontsCaptionsAndPanels) {
     EXPECT_NEAR((r.left() + r.width()) * ratio, edges[panel] * dpi / 1440, 1) << panel;
   }
 
+  const QPointer<QWidget> help = app.Window(cases::kHelp), ok = app.Control(cases::kHelp, HelpDesign::cmdOK);
+  ok->hide();  // neither Enter nor Escape presses a button the user cannot see
+  for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) QTest::keyClick(help, key);
+  ASSERT_EQ(app.Windows(cases::kHelp), 1);
+  ok->show();
+
   QTest::mouseClick(app.Control(cases::kHelp, HelpDesign::lblURL), Qt::LeftButton);
   EXPECT_EQ(app.shell.opened,
             (std::vector<std::string>{"charmap.exe in C:\\", "https://velquin.io in C:\\"}));
-  const QPointer<QWidget> help = app.Window(cases::kHelp);
   app.Press(cases::kHelp, HelpDesign::cmdOK);
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   EXPECT_TRUE(help.isNull());

@@ -2,7 +2,9 @@
 
 #include <cstdlib>
 #include <optional>
+#include <tuple>
 
+#include "platform/posix/Windows1252.h"
 #include "unit/TempFolder.h"
 #include "wine/AnsiCodePages.h"
 #include "wine/LocaleCodePage.h"
@@ -18,6 +20,17 @@ TEST(AnsiCodePagesTest, OnlySingleByteCodePagesGetAConverterAndTheOthersSayWhy) 
   for (int number : {932, 936, 949, 950, 65001, 437, 0, -1}) {
     EXPECT_EQ(MakeAnsiCodePage(number), nullptr) << number;
     EXPECT_NE(WhyNoAnsiCodePage(number), "") << number;
+  }
+  // Where iconv leaves a byte from 0x80 to 0x9F undefined, Windows reads the C1 control of the
+  // same number; the Western code page the program falls back on is the same table.
+  const Windows1252 western;
+  const auto greek = MakeAnsiCodePage(1253);
+  using Row = std::tuple<const CodePage*, std::uint8_t, char32_t>;
+  for (const auto& [codePage, byte, ch] :
+       {Row{&western, 0x80, U'\u20AC'}, Row{&western, 0x81, U'\u0081'}, Row{&western, 0x9F, U'\u0178'},
+        Row{greek.get(), 0x9F, U'\u009F'}}) {
+    EXPECT_EQ(codePage->ByteToChar(byte), ch) << std::hex << +byte;
+    EXPECT_EQ(codePage->CharToByte(ch), byte) << std::hex << +byte;
   }
 }
 
