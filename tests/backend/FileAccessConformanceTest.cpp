@@ -87,7 +87,6 @@ TEST_F(FileAccessConformance, ASaveOnAFullDiskWritesNothingAndLeavesNoFileBehind
   EXPECT_EQ(SaveNames(full + "\\none", names, *os_.files, *os_.codePage).message, "Can't save names!");
   EXPECT_FALSE(os_.files->OpenForRead(full + "\\none\\plyr.sav").ok());  // none was made
   EXPECT_EQ(SaveNames(full + "\\short", names, *os_.files, *os_.codePage).message, "Can't save names!");
-  EXPECT_EQ(SaveMacros(full + "\\short", {}, *os_.files, *os_.codePage).message, "Can't save messages!");
   EXPECT_EQ(Contents(*os_.files, full + "\\short\\plyr.sav"), B("eleven byte"));
   // Names 0 and 1 lie inside this one, names 2 to 4 past its end.
   EXPECT_EQ(SaveNames(full + "\\part", names, *os_.files, *os_.codePage).message, "Can't save names!");
