@@ -136,8 +136,9 @@ class Win32FileWriter final : public FileWriter {
 }  // namespace
 
 Result<std::unique_ptr<FileReader>> Win32FileAccess::OpenForRead(const std::string& path) {
-  FileHandle file(CreateFileW(Widen(path).c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr));
+  // A reader lets a save remove the file it has just created, which it opens with that right.
+  FileHandle file(CreateFileW(Widen(path).c_str(), GENERIC_READ, kShareAll | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.valid()) return LastError();
   if (const Result<std::uint64_t> size = SizeOfFile(file.get()); !size.ok()) return OsError{size.code()};
   return std::unique_ptr<FileReader>(std::make_unique<Win32FileReader>(file.release()));

@@ -41,7 +41,7 @@ mount -t tmpfs -o size=64k velquin-full "$full" || {
   echo "cannot mount a tmpfs at $full: the full-disk cases cannot be prepared here" >&2
   exit 1
 }
-trap 'wineserver -k 2>/dev/null; wineserver -w 2>/dev/null; umount "$full" || umount -l "$full"; remove_wine_test_prefix' EXIT
+trap '{ wineserver -k; wineserver -w; } 2>/dev/null || true; umount "$full" || umount -l "$full"; remove_wine_test_prefix' EXIT
 mkdir "$full/short" "$full/part" "$full/none"
 printf 'eleven byte' >"$full/short/plyr.sav"
 head -c 4000 /dev/zero | tr '\0' '\1' >"$full/part/plyr.sav"
