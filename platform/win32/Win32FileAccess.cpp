@@ -88,8 +88,9 @@ class Win32FileWriter final : public FileWriter {
     const std::uint64_t end = position - 1 + length;
     const std::uint64_t from = std::max(position - 1, static_cast<std::uint64_t>(size.QuadPart));
     if (from >= end) return Status::Ok();
-    // Windows takes the space when the end moves, and fails then on a full disk. Wine moves
-    // it sparsely, so the new bytes are written too, as the zeros they read as.
+    // Windows takes the space when the end moves, and fails then on a full disk. Wine takes
+    // only the last block and leaves holes before it, so the new bytes are written too, as
+    // the zeros they read as.
     if (!SetEnd(file_.get(), end)) return LastError();
     const std::vector<std::uint8_t> zeros(static_cast<std::size_t>(end - from), 0);
     return WriteAt(from + 1, zeros);
