@@ -1,14 +1,25 @@
 #include "core/FieldText.h"
 
+#include <algorithm>
+#include <array>
+
 #include "platform/Utf8.h"
 
 namespace velquin {
 
-std::string ReadFieldText(std::span<const std::uint8_t> file, std::uint64_t position,
-                          const CodePage& codePage) {
+std::string ReadFieldText(FileReader& file, std::uint64_t position, const CodePage& codePage) {
   std::string text;
-  for (std::uint64_t offset = position - 1; offset < file.size() && file[offset] != 0; ++offset) {
-    AppendUtf8(text, codePage.ByteToChar(file[offset]));
+  // One read takes a whole name or macro slot with room to spare.
+  std::array<std::uint8_t, 256> chunk{};
+  for (std::size_t done = 0; done < kMaxReadChars;) {
+    const std::span<std::uint8_t> into = std::span(chunk).first(std::min(chunk.size(), kMaxReadChars - done));
+    const Result<std::size_t> got = file.ReadAt(position + done, into);
+    if (!got.ok() || got.value() == 0) break;
+    for (std::size_t i = 0; i < got.value(); ++i) {
+      if (chunk[i] == 0) return text;
+      AppendUtf8(text, codePage.ByteToChar(chunk[i]));
+    }
+    done += got.value();
   }
   return text;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -12,11 +13,15 @@
 
 namespace velquin {
 
-// Reads the text from a 1-based position up to the first zero byte, with no bound of its
-// own: a field without a zero byte reads on into the following bytes. The end of the file
-// counts as a zero byte.
-std::string ReadFieldText(std::span<const std::uint8_t> file, std::uint64_t position,
-                          const CodePage& codePage);
+// The most characters one field is read as: what a classic Windows text box holds. A field
+// without a zero byte reads on into the following bytes, so a large file of non-zero bytes
+// would otherwise become one huge text.
+inline constexpr std::size_t kMaxReadChars = 65535;
+
+// Reads the text from a 1-based position up to the first zero byte, reading on past the
+// field's slot when it holds none, up to kMaxReadChars characters. The end of the file and a
+// byte that cannot be read count as a zero byte.
+std::string ReadFieldText(FileReader& file, std::uint64_t position, const CodePage& codePage);
 
 // The bytes a field is written as: its first maxChars characters, then a 16-bit zero, cut
 // to maxBytes. Nothing when a character has no single byte in the code page.

@@ -29,11 +29,17 @@ bool WriteFields(const std::string& gamePath, const FieldSet& fields, FileAccess
   Result<std::unique_ptr<FileWriter>> opened = files.OpenForWrite(PlayerFilePath(gamePath));
   if (!opened.ok()) return false;
   FileWriter& file = *opened.value();
-  for (std::size_t slot = 0; slot < encoded.size(); ++slot) {
-    if (!WriteFieldText(file, fields.positionOf(static_cast<int>(slot)), encoded[slot]).ok()) {
-      (void)file.Close();
-      return false;
-    }
+  // Room for every field first, so that a full disk stops the save before its first byte.
+  bool ok = true;
+  for (std::size_t slot = 0; ok && slot < encoded.size(); ++slot) {
+    ok = file.Reserve(fields.positionOf(static_cast<int>(slot)), encoded[slot].size()).ok();
+  }
+  for (std::size_t slot = 0; ok && slot < encoded.size(); ++slot) {
+    ok = WriteFieldText(file, fields.positionOf(static_cast<int>(slot)), encoded[slot]).ok();
+  }
+  if (!ok) {
+    (void)file.Abandon();
+    return false;
   }
   return file.Close().ok();
 }

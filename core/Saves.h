@@ -20,9 +20,11 @@ struct SaveOutcome {
   std::string_view message;  // the status message the user sees
 };
 
-// Patches the five names into the player file in place. All or nothing up to the file's
-// own write errors: every text is turned into bytes before the file is opened, and a
-// character the code page cannot hold, or an empty game folder, writes nothing.
+// Patches the five names into the player file in place, all or nothing: every text is turned
+// into bytes before the file is opened, and the disk space for every field is taken before
+// the first is written, so a character the code page cannot hold, an empty game folder or a
+// full disk writes nothing. A save that fails later (a write error) puts the file's length
+// back, or removes the file it created; fields written inside the old length stay.
 SaveOutcome SaveNames(const std::string& gamePath, const std::array<std::string, kNameSlots>& names,
                       FileAccess& files, const CodePage& codePage);
 

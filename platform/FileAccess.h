@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <span>
@@ -10,14 +11,33 @@
 
 namespace velquin {
 
+// A file open for binary read; closed when it goes. Positions are 1-based.
+class FileReader {
+ public:
+  virtual ~FileReader() = default;
+
+  // Reads up to bytes.size() bytes from the position on: fewer at the end of the file, none
+  // past it. Gives how many it read.
+  virtual Result<std::size_t> ReadAt(std::uint64_t position, std::span<std::uint8_t> bytes) = 0;
+};
+
 // A file open for binary write. Positions are 1-based: position 1 is the file's first byte.
 class FileWriter {
  public:
   virtual ~FileWriter() = default;
 
+  // Takes the disk space for the bytes from the position on, growing the file where they lie
+  // past its end (the new bytes read as zero), so that writing them later cannot run out of
+  // space. A disk too full for them is an error, and nothing else of the file changes.
+  virtual Status Reserve(std::uint64_t position, std::uint64_t length) = 0;
+
   // Stores the bytes from the position on in one positioned write. Writing past the end
   // extends the file; the gap reads as zero bytes.
   virtual Status WriteAt(std::uint64_t position, std::span<const std::uint8_t> bytes) = 0;
+
+  // Ends a failed save and releases the file: a file that the open created is removed, any
+  // other is cut back to the length it had when it was opened.
+  virtual Status Abandon() = 0;
 
   // Releases the file; reports what the system says of the last writes.
   virtual Status Close() = 0;
@@ -28,17 +48,13 @@ class FileAccess {
  public:
   virtual ~FileAccess() = default;
 
-  // One read pass: opens the file for binary read, takes its whole content and closes it.
-  // A missing or unreadable file is an error.
-  virtual Result<Bytes> ReadWholeFile(const std::string& path) = 0;
+  // Opens a file for binary read. A missing or unreadable file, a folder, a device or a pipe
+  // is an error.
+  virtual Result<std::unique_ptr<FileReader>> OpenForRead(const std::string& path) = 0;
 
   // Opens the file for binary write without truncating it and without locking it;
   // a missing file is created empty. A file or folder that cannot be written is an error.
   virtual Result<std::unique_ptr<FileWriter>> OpenForWrite(const std::string& path) = 0;
 };
-
-// No player file comes near this; a larger file is treated as unreadable rather than
-// exhausting a 32-bit address space.
-inline constexpr std::uint64_t kMaxReadableFileSize = 64ull * 1024 * 1024;
 
 }  // namespace velquin

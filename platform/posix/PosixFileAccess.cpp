@@ -4,7 +4,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <vector>
 
 #include "platform/posix/OpenFileHolders.h"
 #include "wine/Descriptor.h"
@@ -18,23 +20,85 @@ OsError LastError() {
   return OsError{static_cast<std::uint32_t>(errno)};
 }
 
+// Opened with O_NONBLOCK so that a FIFO in the file's place does not wait for a writer or a
+// reader: anything but a regular file is refused here, and the file itself goes back to
+// blocking I/O.
+Status RequireRegularFile(int fd, struct stat& info) {
+  if (::fstat(fd, &info) != 0) return LastError();
+  if (S_ISDIR(info.st_mode)) return Status::Failed(EISDIR);
+  if (!S_ISREG(info.st_mode)) return Status::Failed(EINVAL);
+  if (::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) return LastError();
+  return Status::Ok();
+}
+
+Status WriteAll(int fd, off_t offset, std::span<const std::uint8_t> bytes) {
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t written = ::pwrite(fd, bytes.data() + done, bytes.size() - done, offset + done);
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      return LastError();
+    }
+    done += static_cast<std::size_t>(written);
+  }
+  return Status::Ok();
+}
+
+class PosixFileReader final : public FileReader {
+ public:
+  explicit PosixFileReader(int fd) : fd_(fd) {}
+
+  Result<std::size_t> ReadAt(std::uint64_t position, std::span<std::uint8_t> bytes) override {
+    if (position == 0) return OsError{EINVAL};
+    for (;;) {
+      const ssize_t got = ::pread(fd_.get(), bytes.data(), bytes.size(), static_cast<off_t>(position - 1));
+      if (got >= 0) return static_cast<std::size_t>(got);
+      if (errno != EINTR) return LastError();
+    }
+  }
+
+ private:
+  Descriptor fd_;
+};
+
 class PosixFileWriter final : public FileWriter {
  public:
-  explicit PosixFileWriter(int fd) : fd_(fd) {}
+  PosixFileWriter(int fd, std::filesystem::path path, bool created, off_t length)
+      : fd_(fd), path_(std::move(path)), created_(created), length_(length) {}
+
+  Status Reserve(std::uint64_t position, std::uint64_t length) override {
+    if (position == 0) return Status::Failed(EINVAL);
+    const off_t offset = static_cast<off_t>(position - 1);
+    // Takes the blocks of holes inside the file too, which a write into them would need.
+    int error = 0;
+    do {
+      error = ::fallocate(fd_.get(), 0, offset, static_cast<off_t>(length)) == 0 ? 0 : errno;
+    } while (error == EINTR);
+    if (error == EOPNOTSUPP) return ZeroPastEnd(offset, static_cast<off_t>(length));
+    return error == 0 ? Status::Ok() : Status::Failed(static_cast<std::uint32_t>(error));
+  }
 
   Status WriteAt(std::uint64_t position, std::span<const std::uint8_t> bytes) override {
     if (position == 0) return Status::Failed(EINVAL);
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-      const ssize_t written = ::pwrite(fd_.get(), bytes.data() + done, bytes.size() - done,
-                                       static_cast<off_t>(position - 1 + done));
-      if (written < 0) {
-        if (errno == EINTR) continue;
-        return LastError();
-      }
-      done += static_cast<std::size_t>(written);
+    return WriteAll(fd_.get(), static_cast<off_t>(position - 1), bytes);
+  }
+
+  Status Abandon() override {
+    Status undone = Status::Ok();
+    struct stat mine {
+    }, named{};
+    if (::fstat(fd_.get(), &mine) != 0) {
+      undone = LastError();
+    } else if (created_) {
+      // Removed by name while still open, and only if the name still leads to this file.
+      const bool same =
+          ::stat(path_.c_str(), &named) == 0 && named.st_dev == mine.st_dev && named.st_ino == mine.st_ino;
+      if (same && ::unlink(path_.c_str()) != 0) undone = LastError();
+    } else if (mine.st_size > length_ && ::ftruncate(fd_.get(), length_) != 0) {
+      undone = LastError();
     }
-    return Status::Ok();
+    const Status closed = Close();
+    return undone.ok() ? closed : undone;
   }
 
   Status Close() override {
@@ -43,36 +107,36 @@ class PosixFileWriter final : public FileWriter {
   }
 
  private:
+  // A file system that cannot take space ahead (some FUSE ones): the part of the range past
+  // the end is written as zeros, which takes its space as well; holes inside stay holes.
+  Status ZeroPastEnd(off_t offset, off_t length) {
+    struct stat info {};
+    if (::fstat(fd_.get(), &info) != 0) return LastError();
+    const off_t from = std::max(offset, info.st_size);
+    if (from >= offset + length) return Status::Ok();
+    const std::vector<std::uint8_t> zeros(static_cast<std::size_t>(offset + length - from), 0);
+    return WriteAll(fd_.get(), from, zeros);
+  }
+
   Descriptor fd_;
+  std::filesystem::path path_;
+  bool created_;
+  off_t length_;  // when the file was opened
 };
 
 }  // namespace
 
 PosixFileAccess::PosixFileAccess(std::filesystem::path winePrefix) : prefix_(std::move(winePrefix)) {}
 
-Result<Bytes> PosixFileAccess::ReadWholeFile(const std::string& path) {
+Result<std::unique_ptr<FileReader>> PosixFileAccess::OpenForRead(const std::string& path) {
   const auto resolved = ResolveWindowsPath(prefix_, path);
   if (!resolved) return OsError{ENOENT};
-  // O_NONBLOCK: a FIFO in the file's place must not wait for a writer; it is refused below.
   Descriptor fd(::open(resolved->c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
   if (!fd.valid()) return LastError();
   struct stat info {};
-  if (::fstat(fd.get(), &info) != 0) return LastError();
-  if (S_ISDIR(info.st_mode)) return OsError{EISDIR};
-  if (!S_ISREG(info.st_mode)) return OsError{EINVAL};
-  if (static_cast<std::uint64_t>(info.st_size) > kMaxReadableFileSize) return OsError{EFBIG};
-
-  Bytes content(static_cast<std::size_t>(info.st_size));
-  std::size_t done = 0;
-  while (done < content.size()) {
-    const ssize_t got = ::read(fd.get(), content.data() + done, content.size() - done);
-    if (got < 0 && errno == EINTR) continue;
-    if (got < 0) return LastError();
-    if (got == 0) break;  // the file shrank since fstat
-    done += static_cast<std::size_t>(got);
-  }
-  content.resize(done);
-  return content;
+  if (const Status regular = RequireRegularFile(fd.get(), info); !regular.ok())
+    return OsError{regular.code()};
+  return std::unique_ptr<FileReader>(std::make_unique<PosixFileReader>(fd.release()));
 }
 
 Result<std::unique_ptr<FileWriter>> PosixFileAccess::OpenForWrite(const std::string& path) {
@@ -83,14 +147,20 @@ Result<std::unique_ptr<FileWriter>> PosixFileAccess::OpenForWrite(const std::str
   if (::stat(resolved->c_str(), &info) == 0 && OpenInAnotherProcess(info.st_dev, info.st_ino)) {
     return OsError{EBUSY};
   }
-  // Nor may a FIFO or a device take the writes: opened without waiting, then refused.
-  Descriptor fd(::open(resolved->c_str(), O_WRONLY | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666));
+  // Created only if the exclusive open made it: a failed save removes no file that was there.
+  constexpr int kWrite = O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
+  bool created = true;
+  int raw = ::open(resolved->c_str(), kWrite | O_CREAT | O_EXCL, 0666);
+  if (raw < 0 && errno == EEXIST) {
+    created = false;
+    raw = ::open(resolved->c_str(), kWrite);
+  }
+  Descriptor fd(raw);
   if (!fd.valid()) return LastError();
-  if (::fstat(fd.get(), &info) != 0) return LastError();
-  if (!S_ISREG(info.st_mode)) return OsError{EINVAL};
-  // Back to blocking writes for the file itself.
-  if (::fcntl(fd.get(), F_SETFL, ::fcntl(fd.get(), F_GETFL) & ~O_NONBLOCK) != 0) return LastError();
-  return std::unique_ptr<FileWriter>(std::make_unique<PosixFileWriter>(fd.release()));
+  if (const Status regular = RequireRegularFile(fd.get(), info); !regular.ok())
+    return OsError{regular.code()};
+  return std::unique_ptr<FileWriter>(
+      std::make_unique<PosixFileWriter>(fd.release(), *resolved, created, info.st_size));
 }
 
 }  // namespace velquin

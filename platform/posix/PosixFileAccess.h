@@ -11,7 +11,7 @@ class PosixFileAccess final : public FileAccess {
  public:
   explicit PosixFileAccess(std::filesystem::path winePrefix);
 
-  Result<Bytes> ReadWholeFile(const std::string& path) override;
+  Result<std::unique_ptr<FileReader>> OpenForRead(const std::string& path) override;
   Result<std::unique_ptr<FileWriter>> OpenForWrite(const std::string& path) override;
 
  private:

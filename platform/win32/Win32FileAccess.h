@@ -6,7 +6,7 @@ namespace velquin {
 
 class Win32FileAccess final : public FileAccess {
  public:
-  Result<Bytes> ReadWholeFile(const std::string& path) override;
+  Result<std::unique_ptr<FileReader>> OpenForRead(const std::string& path) override;
   Result<std::unique_ptr<FileWriter>> OpenForWrite(const std::string& path) override;
 };
 

@@ -33,14 +33,30 @@ sed -i '/^\[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\App Paths\\\\z
 grep -q '^"PathUnterminated"=' "$WINEPREFIX/system.reg" || { echo "the game key is not in system.reg" >&2; exit 1; }
 make_locked_player_file
 
+# A small file system filled to its last block, under the prefix's Z: drive, holding game
+# folders with an 11-byte plyr.sav, a 4,000-byte one, and none.
+full="$work/full"
+mkdir -p "$full"
+mount -t tmpfs -o size=64k velquin-full "$full" || {
+  echo "cannot mount a tmpfs at $full: the full-disk cases cannot be prepared here" >&2
+  exit 1
+}
+trap '{ wineserver -k; wineserver -w; } 2>/dev/null || true; umount "$full" || umount -l "$full"; remove_wine_test_prefix' EXIT
+mkdir "$full/short" "$full/part" "$full/none"
+printf 'eleven byte' >"$full/short/plyr.sav"
+head -c 4000 /dev/zero | tr '\0' '\1' >"$full/part/plyr.sav"
+dd if=/dev/zero of="$full/filler" bs=4k 2>/dev/null || true
+[ "$(df --output=avail -B1 "$full" | tail -1)" -eq 0 ] || { echo "the tmpfs at $full is not full" >&2; exit 1; }
+
 status=0
 all_but_tables='--gtest_filter=-CodePageTableOfThisBackend.*'
 echo "== POSIX backend against the prefix"
-VELQUIN_REGISTRY_FIXTURE=1 VELQUIN_READONLY_GAME_FOLDER="$locked" run_gtest "$native_tests" "$all_but_tables" ||
-  status=1
+VELQUIN_REGISTRY_FIXTURE=1 VELQUIN_READONLY_GAME_FOLDER="$locked" VELQUIN_FULL_DISK_FOLDER="$full" \
+  run_gtest "$native_tests" "$all_but_tables" || status=1
 for build in "$@"; do
   echo "== Win32 backend under Wine: $build"
   VELQUIN_REGISTRY_FIXTURE=1 VELQUIN_READONLY_GAME_FOLDER="$(windows_path "$locked")" \
+    VELQUIN_FULL_DISK_FOLDER="$(windows_path "$full")" \
     run_gtest "$VELQUIN_WINE" "$build/tests/velquin_backend_tests.exe" "$all_but_tables" || status=1
 done
 

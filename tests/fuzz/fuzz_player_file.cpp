@@ -15,6 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   c.refuseOpen = (choices & 4) != 0;
   c.failClose = (choices & 8) != 0;
   if (choices & 16) c.failingWrite = data[1] % (c.names ? 5 : 10);
+  c.diskFull = (choices & 64) != 0;
   std::size_t at = 2;
   c.texts.resize(c.names ? 5 : 10);
   for (std::string& text : c.texts) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <vector>
@@ -9,46 +10,81 @@
 namespace velquin::testing {
 
 // One player file held in memory, whatever path is asked for, with failures to order: the
-// open for writing refused, the n-th write (0-based) failing, the close failing.
+// open for writing refused, a full disk (no byte past the file's end), the n-th write
+// (0-based) failing, the close failing.
 class MemoryFiles final : public FileAccess {
  public:
   std::optional<Bytes> content;  // nothing: there is no file
   bool refuseOpen = false;
+  bool diskFull = false;
   int failingWrite = -1;
   bool failClose = false;
   int opens = 0;
   std::vector<std::string> paths;  // every path asked for, in order
 
-  Result<Bytes> ReadWholeFile(const std::string& path) override {
+  Result<std::unique_ptr<FileReader>> OpenForRead(const std::string& path) override {
     paths.push_back(path);
     if (!content) return OsError{2};
-    return *content;
+    return std::unique_ptr<FileReader>(std::make_unique<Reader>(*content));
   }
 
   Result<std::unique_ptr<FileWriter>> OpenForWrite(const std::string& path) override {
     paths.push_back(path);
     ++opens;
     if (refuseOpen) return OsError{5};
-    if (!content) content.emplace();
-    return std::unique_ptr<FileWriter>(std::make_unique<Writer>(*this));
+    const bool created = !content;
+    if (created) content.emplace();
+    return std::unique_ptr<FileWriter>(std::make_unique<Writer>(*this, created));
   }
 
  private:
+  class Reader final : public FileReader {
+   public:
+    explicit Reader(const Bytes& file) : file_(file) {}
+    Result<std::size_t> ReadAt(std::uint64_t position, std::span<std::uint8_t> bytes) override {
+      const std::size_t from = std::min<std::size_t>(position - 1, file_.size());
+      const std::size_t count = std::min(bytes.size(), file_.size() - from);
+      std::copy_n(file_.begin() + static_cast<std::ptrdiff_t>(from), count, bytes.begin());
+      return count;
+    }
+
+   private:
+    const Bytes& file_;
+  };
+
   class Writer final : public FileWriter {
    public:
-    explicit Writer(MemoryFiles& files) : files_(files) {}
+    Writer(MemoryFiles& files, bool created)
+        : files_(files), created_(created), length_(files.content->size()) {}
+    Status Reserve(std::uint64_t position, std::uint64_t length) override {
+      return Grow(position - 1 + length) ? Status::Ok() : Status::Failed(28);
+    }
     Status WriteAt(std::uint64_t position, std::span<const std::uint8_t> bytes) override {
-      if (writes_++ == files_.failingWrite) return Status::Failed(28);
-      Bytes& file = *files_.content;
-      const std::size_t offset = position - 1;
-      if (file.size() < offset + bytes.size()) file.resize(offset + bytes.size(), 0);
-      std::copy(bytes.begin(), bytes.end(), file.begin() + static_cast<std::ptrdiff_t>(offset));
+      if (writes_++ == files_.failingWrite || !Grow(position - 1 + bytes.size())) return Status::Failed(28);
+      std::copy(bytes.begin(), bytes.end(),
+                files_.content->begin() + static_cast<std::ptrdiff_t>(position - 1));
+      return Status::Ok();
+    }
+    Status Abandon() override {
+      if (created_)
+        files_.content.reset();
+      else
+        files_.content->resize(length_);
       return Status::Ok();
     }
     Status Close() override { return files_.failClose ? Status::Failed(5) : Status::Ok(); }
 
    private:
+    bool Grow(std::size_t end) {
+      Bytes& file = *files_.content;
+      if (end <= file.size()) return true;
+      if (files_.diskFull) return false;
+      file.resize(end, 0);
+      return true;
+    }
     MemoryFiles& files_;
+    bool created_;
+    std::size_t length_;
     int writes_ = 0;
   };
 };

@@ -69,21 +69,30 @@ std::string CheckSaveAndLoad(const SaveCase& c) {
   }
 
   // What the file must hold afterwards: nothing written unless the save got as far as the
-  // open; then every field before the failing write.
+  // open and found room for every field; then every field before the failing write, inside
+  // the file's old length.
   std::optional<Bytes> expected = c.before;
   const bool opens = !c.gamePath.empty() && representable;
-  if (opens && !c.refuseOpen) {
+  bool room = !c.diskFull;
+  for (std::size_t slot = 0; c.diskFull && slot < slots.count; ++slot) {
+    room = c.before && slots.firstOffset + slots.distance * slot + fields[slot].size() <= c.before->size();
+    if (!room) break;
+  }
+  if (opens && !c.refuseOpen && room) {
     if (!expected) expected.emplace();
     for (std::size_t slot = 0; slot < slots.count; ++slot) {
       if (static_cast<int>(slot) == c.failingWrite) break;
       Patch(*expected, slots.firstOffset + slots.distance * slot, fields[slot]);
     }
+    if (c.failingWrite >= 0 && !c.before) expected.reset();
+    if (c.failingWrite >= 0 && c.before) expected->resize(c.before->size());
   }
-  const bool saved = opens && !c.refuseOpen && c.failingWrite < 0 && !c.failClose;
+  const bool saved = opens && !c.refuseOpen && room && c.failingWrite < 0 && !c.failClose;
 
   MemoryFiles files;
   files.content = c.before;
   files.refuseOpen = c.refuseOpen;
+  files.diskFull = c.diskFull;
   files.failingWrite = c.failingWrite;
   files.failClose = c.failClose;
   const SaveOutcome outcome = c.names ? SaveNames(c.gamePath, Fixed<5>(c.texts), files, cp)

@@ -15,15 +15,17 @@ struct SaveCase {
   std::optional<Bytes> before;     // the file before the save; nothing when there is none
   std::vector<std::string> texts;  // 5 names or 10 macros, UTF-8 (or not)
   bool refuseOpen = false;
+  bool diskFull = false;  // no room for a byte past the file's end
   int failingWrite = -1;
   bool failClose = false;
 };
 
 // Runs the case and holds the outcome against a model of the file layout written from its
 // own literal numbers: the file holds exactly the fields that were written (no byte outside
-// a field's slot changes), a refused or failed save writes nothing or exactly the fields
-// before the failure, the message says what happened, and the load reads back what is
-// there. Empty when every property holds, else what broke.
+// a field's slot changes), a refused save or one without room on the disk writes nothing, a
+// failed write leaves the fields before it inside the file's old length and nothing past it
+// (no file, if there was none), the message says what happened, and the load reads back
+// what is there. Empty when every property holds, else what broke.
 std::string CheckSaveAndLoad(const SaveCase& c);
 
 }  // namespace velquin::testing

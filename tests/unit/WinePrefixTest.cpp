@@ -28,7 +28,7 @@ TEST_F(WinePrefixTest, WindowsPathsGoThroughTheDriveLinksWithoutRegardToCase) {
 
   // A FIFO in the player file's place is refused at once: nothing waits for a writer or reader.
   ASSERT_EQ(::mkfifo((drive / "Games" / "fifo.sav").c_str(), 0600), 0);
-  EXPECT_FALSE(files.ReadWholeFile("C:\\Games\\fifo.sav").ok());
+  EXPECT_FALSE(files.OpenForRead("C:\\Games\\fifo.sav").ok());
   EXPECT_FALSE(files.OpenForWrite("C:\\Games\\fifo.sav").ok());
 }
 
