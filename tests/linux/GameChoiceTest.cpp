@@ -35,6 +35,18 @@ TEST_F(GameChoiceTest, APrefixWithADoubleByteCodePageIsFoundButNothingIsEdited) 
   std::ifstream in(prefix / "drive_c" / "DF" / "plyr.sav", std::ios::binary);
   EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), stored + "Name");
 
+  // ~/.wine an older copy of this prefix, winetricks' prefix this one: the newest plyr.sav is
+  // used, unless --prefix names another.
+  namespace fs = std::filesystem;
+  const fs::path home = folder_ / "home", old = home / ".wine";
+  fs::create_directories(home / ".local/share/wineprefixes");
+  fs::create_directory_symlink(prefix, home / ".local/share/wineprefixes/df");
+  fs::copy(prefix, old, fs::copy_options::recursive | fs::copy_options::copy_symlinks);
+  fs::last_write_time(old / "drive_c/DF/plyr.sav", fs::file_time_type::clock::now() - std::chrono::hours(1));
+  const std::pair<std::string, fs::path> rows[] = {{"", prefix}, {old.string(), old}};
+  for (const auto& [given, used] : rows)
+    EXPECT_EQ(fs::canonical(ChooseGame({home, "", "", ""}, given).prefix->folder()), fs::canonical(used));
+
   // Nothing found at all: no prefix is used and the lookup finds no game.
   const GameChoice none = ChooseGame({folder_ / "empty-home", "", "", ""}, "");
   EXPECT_FALSE(none.prefix);
