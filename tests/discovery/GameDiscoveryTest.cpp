@@ -30,6 +30,7 @@ struct Row {
   std::string name;
   Lines home, found;
   std::string winePrefix = "", xdgDataHome = "";
+  friend void PrintTo(const Row& row, std::ostream* os) { *os << row.name; }
 };
 
 class FakeHomeTest : public testing::TempFolder, public ::testing::WithParamInterface<Row> {

@@ -12,7 +12,7 @@ using GameChoiceTest = testing::TempFolder;
 
 // A prefix holding the game whose programs see a double-byte code page: found and listed, but
 // the window opens empty with the reason in the status bar, and no save writes a byte.
-TEST_F(GameChoiceTest, APrefixWithADoubleByteCodePageIsFoundButNothingIsEdited) {
+TEST_F(GameChoiceTest, UsesTheNewestGameOrTheOneGivenAndEditsNothingInADoubleByteCodePage) {
   const auto prefix = folder_ / "pfx";
   std::filesystem::create_directories(MakeDriveC(prefix) / "DF");
   Write("pfx/system.reg",
