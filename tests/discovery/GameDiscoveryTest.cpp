@@ -88,10 +88,7 @@ const Row kRows[] = {
      .home = {".wine = prefix 60", "Games/df = prefix 20"},
      .found = {"Games/df (WINEPREFIX) #1"},
      .winePrefix = "$H/Games/df"},
-    {.name = "WinePrefixNotThere",
-     .home = {".wine = prefix 60"},
-     .found = {"nowhere (WINEPREFIX)"},
-     .winePrefix = "$H/nowhere"},
+    {.name = "WinePrefixNotThere", .home = {}, .found = {"gone (WINEPREFIX)"}, .winePrefix = "$H/gone"},
     // The library list in steamapps, any case of "path", two spellings of one library, the
     // apps' folders not taken for libraries; the older list in config, with an old
     // library's "SteamApps"; ~/.steam/steam a link to the same install, ~/.steam/root a
@@ -119,10 +116,9 @@ const Row kRows[] = {
     {.name = "SteamFlatpak",
      .home = {kSteamFlatpak + ".local/share/Steam/steamapps/compatdata/610/pfx = prefix",
               kSteamFlatpak + "data/Steam/steamapps/libraryfolders.vdf = \"libraryfolders\" { \"1\" { "
-                              "\"path\" \"$H/library4\"",
+                              "\"path\" \"$H/l4\"",
               kSteamFlatpak + "data/Steam/steamapps/compatdata/600/pfx = prefix",
-              kSteamFlatpak + ".steam/steam = -> ../data/Steam",
-              "library4/steamapps/compatdata/700/pfx = prefix"},
+              kSteamFlatpak + ".steam/steam = -> ../data/Steam", "l4/steamapps/compatdata/700/pfx = prefix"},
      .found = {kSteamFlatpak + ".local/share/Steam/steamapps/compatdata/610/pfx (Steam (Flatpak), Steam)",
                kSteamFlatpak + "data/Steam/steamapps/compatdata/600/pfx (Steam (Flatpak), Steam)",
                "skipped " + kSteamFlatpak +
