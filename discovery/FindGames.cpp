@@ -2,6 +2,7 @@
 #include <system_error>
 
 #include "ZOVURFolder/ZOVURFolder.h"
+#include "core/PlayerFileLayout.h"
 #include "discovery/FileLookups.h"
 #include "discovery/GameDiscovery.h"
 #include "platform/posix/Windows1252.h"
@@ -9,6 +10,10 @@
 
 namespace velquin {
 
+namespace {
+
+// Whether the opened prefix holds the game: its registry has the game's entry, read in the
+// prefix's own code page, and plyr.sav exists there as a regular file.
 std::optional<GameInPrefix> GameIn(const PrefixCandidate& candidate, std::shared_ptr<const Prefix> prefix) {
   // A prefix whose code page Velquin cannot convert is still listed, with the reason, when its
   // game folder is plain enough to be read in 1252.
@@ -18,7 +23,7 @@ std::optional<GameInPrefix> GameIn(const PrefixCandidate& candidate, std::shared
   std::string folder = LookUpGameFolder(registry, codePage);
   if (folder.empty()) return std::nullopt;
 
-  const std::optional<std::filesystem::path> playerFile = prefix->FileOf(folder + "\\plyr.sav");
+  const std::optional<std::filesystem::path> playerFile = prefix->FileOf(PlayerFilePath(folder));
   if (!playerFile || !IsRegularFile(*playerFile)) return std::nullopt;
   std::error_code error;
   const std::filesystem::file_time_type modified = std::filesystem::last_write_time(*playerFile, error);
@@ -26,17 +31,24 @@ std::optional<GameInPrefix> GameIn(const PrefixCandidate& candidate, std::shared
   return GameInPrefix{candidate, std::move(prefix), std::move(folder), *playerFile, modified};
 }
 
+}  // namespace
+
+std::shared_ptr<const Prefix> OpenCandidate(const PrefixCandidate& candidate,
+                                            std::vector<GameInPrefix>& games,
+                                            std::vector<SkippedFile>& skipped) {
+  std::shared_ptr<const Prefix> prefix = Prefix::Open(candidate.prefix, {kGameKeyName});
+  if (!prefix->registryRefusal().empty()) {
+    skipped.push_back({candidate.prefix / "system.reg", prefix->registryRefusal()});
+  } else if (auto game = GameIn(candidate, prefix)) {
+    games.push_back(std::move(*game));
+  }
+  return prefix;
+}
+
 std::vector<GameInPrefix> FindGames(const std::vector<PrefixCandidate>& candidates,
                                     std::vector<SkippedFile>& skipped) {
   std::vector<GameInPrefix> games;
-  for (const PrefixCandidate& candidate : candidates) {
-    std::shared_ptr<const Prefix> prefix = Prefix::Open(candidate.prefix, {kGameKeyName});
-    if (!prefix->registryRefusal().empty()) {
-      skipped.push_back({candidate.prefix / "system.reg", prefix->registryRefusal()});
-      continue;
-    }
-    if (auto game = GameIn(candidate, std::move(prefix))) games.push_back(std::move(*game));
-  }
+  for (const PrefixCandidate& candidate : candidates) OpenCandidate(candidate, games, skipped);
   std::stable_sort(games.begin(), games.end(),
                    [](const GameInPrefix& a, const GameInPrefix& b) { return a.modified > b.modified; });
   return games;

@@ -61,13 +61,15 @@ struct GameInPrefix {
   std::filesystem::file_time_type modified;  // when plyr.sav was last written
 };
 
-// Whether the opened prefix holds the game: its registry has the game's entry, read in the
-// prefix's own code page, and plyr.sav exists there as a regular file.
-std::optional<GameInPrefix> GameIn(const PrefixCandidate& candidate, std::shared_ptr<const Prefix> prefix);
+// Opens the candidate's prefix once and returns it, game or not. When its registry has the
+// game's entry (read in the prefix's own code page) and plyr.sav is a regular file there, the
+// game is added to `games`; a system.reg that could not be read is added to `skipped`.
+std::shared_ptr<const Prefix> OpenCandidate(const PrefixCandidate& candidate,
+                                            std::vector<GameInPrefix>& games,
+                                            std::vector<SkippedFile>& skipped);
 
 // The candidates that hold the game, the most recently played first (newest plyr.sav); equal
-// times keep the candidates' order. Each prefix is opened once. A system.reg that could not be
-// read is added to `skipped`.
+// times keep the candidates' order. Each opened as OpenCandidate does.
 std::vector<GameInPrefix> FindGames(const std::vector<PrefixCandidate>& candidates,
                                     std::vector<SkippedFile>& skipped);
 

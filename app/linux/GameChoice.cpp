@@ -3,7 +3,6 @@
 #include <chrono>
 #include <ctime>
 
-#include "ZOVURFolder/ZOVURFolder.h"
 #include "platform/posix/PrefixServices.h"
 #include "wine/AnsiCodePages.h"
 
@@ -49,11 +48,7 @@ GameChoice ChooseGame(const Environment& environment, const std::string& explici
   if (!explicitPrefix.empty()) {
     // The player's own choice, game or not; opened once, listed when it holds the game.
     choice.candidates = 1;
-    choice.prefix = Prefix::Open(explicitPrefix, {kGameKeyName});
-    if (!choice.prefix->registryRefusal().empty())
-      choice.skipped.push_back({choice.prefix->folder() / "system.reg", choice.prefix->registryRefusal()});
-    else if (auto game = GameIn({explicitPrefix, "--prefix", ""}, choice.prefix))
-      choice.games.push_back(std::move(*game));
+    choice.prefix = OpenCandidate({explicitPrefix, "--prefix", ""}, choice.games, choice.skipped);
   } else {
     Candidates candidates = CandidatePrefixes(environment);
     choice.candidates = candidates.prefixes.size();

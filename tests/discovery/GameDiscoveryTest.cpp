@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <utility>
-
 #include "discovery/GameDiscovery.h"
 #include "unit/TempFolder.h"
 
@@ -10,175 +8,194 @@ namespace velquin {
 namespace {
 
 namespace fs = std::filesystem;
-using Found = std::vector<std::pair<std::string, std::string>>;  // prefix under HOME, origin
+using Lines = std::vector<std::string>;
 
 // The game's entry, its folder in Wine's escaped form.
 const std::string kSystemReg =
     "[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\App Paths\\\\zovur.exe] "
     "1\n\"Path\"=\"C:\\\\Games\\\\DF\"\n";
+const std::string kSteam = ".local/share/Steam/steamapps/compatdata/";
+const std::string kSteamFlatpak = ".var/app/com.valvesoftware.Steam/";
+const std::string kSnap = ".snap/data/steam/common/.local/share/Steam/steamapps/compatdata/900/pfx";
+const std::string kLutrisFlatpak = ".var/app/net.lutris.Lutris/";
+const std::string kBottlesFlatpak = ".var/app/com.usebottles.bottles/data/bottles/";
 
-class FakeHomeTest : public testing::TempFolder {
- protected:
-  void SetUp() override {
-    TempFolder::SetUp();
-    folder_ = fs::canonical(folder_);
-  }
-  void Fifo(const fs::path& file) {
-    fs::create_directories((folder_ / file).parent_path());
-    ASSERT_EQ(::mkfifo((folder_ / file).c_str(), 0600), 0);
-  }
-  // A prefix with the game's registry entry, and its plyr.sav written `age` seconds before now
-  // when `age` is not negative.
-  void Prefix(const fs::path& prefix, int age, const std::string& systemReg = kSystemReg) {
-    Write(prefix / "system.reg", systemReg);
-    fs::create_directories(MakeDriveC(folder_ / prefix) / "Games/DF");
-    if (age < 0) return;
-    Write(prefix / "drive_c/Games/DF/plyr.sav", "save");
-    fs::last_write_time(folder_ / prefix / "drive_c/Games/DF/plyr.sav",
-                        fs::file_time_type::clock::now() - std::chrono::seconds(age));
-  }
-  // Each item's file below HOME, with its origin or why it was skipped.
-  template <class Item>
-  Found Listed(const std::vector<Item>& items) const {
-    Found found;
-    for (const Item& i : items) {
-      if constexpr (std::is_same_v<Item, SkippedFile>) found.emplace_back(Under(i.file), i.why);
-      if constexpr (std::is_same_v<Item, PrefixCandidate>) found.emplace_back(Under(i.prefix), i.origin);
-    }
-    return found;
-  }
-  std::string Under(const fs::path& file) const { return file.lexically_relative(folder_).string(); }
+// A launcher's case: a fake HOME, each thing in it as "PATH = WHAT" (PATH below HOME): "prefix"
+// (with the game's entry in its registry), "prefix N" (and a plyr.sav written N seconds ago),
+// "fifo", "-> TARGET" (a link), else a file with that text; "$H" stands for HOME, and
+// XDG_CONFIG_HOME is $H/xdg-config. What is found, paths below HOME: the candidates in their
+// order as "PREFIX (ORIGIN, NAME OF ITS CONFIG)", with "#N" after one that holds the game
+// (N: 1 for the newest plyr.sav), then the files skipped.
+struct Row {
+  std::string name;
+  Lines home, found;
+  std::string winePrefix = "", xdgDataHome = "";
+  friend void PrintTo(const Row& row, std::ostream* os) { *os << row.name; }
 };
 
-TEST_F(FakeHomeTest, FindsEveryLaunchersPrefixesOnceAndTheNewestPlayerFileFirst) {
-  const std::string steam = (folder_ / ".local/share/Steam").string();
-  Write(".local/share/Steam/steamapps/libraryfolders.vdf",
-        "\"libraryfolders\"\n{\n\t\"0\"\n\t{\n\t\t\"path\"\t\t\"" + steam + "\"\n\t\t\"apps\" { \"100\" \"" +
-            (folder_ / "library5").string() + "\" }\n\t}\n" + "\t\"1\"\n\t{\n\t\t\"Path\"\t\t\"" +
-            (folder_ / "library2").string() + "\"\n\t}\n\t\"2\" { \"path\" \"" +
-            (folder_ / "library2/../library2").string() + "\" }\n\t\"3\" { \"PATH\" \"" +
-            (folder_ / "library6").string() + "\" }\n}\n");
-  Write(".local/share/Steam/config/libraryfolders.vdf",
-        "\"LibraryFolders\"\n{\n\t// by hand\n\t\"ContentStatsID\"\t\"-1\"\n\t1\t\"" + folder_.string() +
-            "/lib\\\"3" + "\"\n}\n");
-  Prefix(".local/share/Steam/steamapps/compatdata/100/pfx", 40);
-  Prefix(".local/share/Steam/steamapps/compatdata/300/pfx", 10,
-         "WINE REGISTRY Version 2\n[Software\\\\Micro");
-  Fifo(".local/share/Steam/steamapps/compatdata/310/pfx/system.reg");
-  fs::create_directories(folder_ / ".steam");
-  fs::create_directory_symlink(steam, folder_ / ".steam/steam");
-  fs::create_directory_symlink(folder_ / "uninstalled", folder_ / ".steam/root");
-  Prefix("library2/steamapps/compatdata/400/pfx", 10);
-  Prefix("library6/steamapps/compatdata/410/pfx", -1);  // no plyr.sav
-  Prefix("lib\"3/SteamApps/compatdata/500/pfx", 50);    // an old library's spelling
-  // Flatpak Steam's list is cut short: its own prefixes still count, the library it names not.
-  const fs::path flatpak = ".var/app/com.valvesoftware.Steam/data/Steam";
-  Write(flatpak / "steamapps/libraryfolders.vdf",
-        "\"libraryfolders\" { \"1\" { \"path\" \"" + (folder_ / "library4").string() + "\"");
-  Prefix(flatpak / "steamapps/compatdata/600/pfx", 30);
-  Prefix("library4/steamapps/compatdata/700/pfx", 0);
-  Prefix("library5/steamapps/compatdata/800/pfx", 0);
-  Fifo("snap/steam/common/.local/share/Steam/steamapps/libraryfolders.vdf");
-  const std::string snap = ".snap/data/steam/common/.local/share/Steam/steamapps/compatdata/900/pfx";
-  Prefix(snap, 180);  // snapd's hidden-snap-folder layout
-  Prefix(".wine", 60);
-  // Lutris: "prefix:" with "~", under "wine:", none at all (the prefix above the exe); a
-  // prefix already found is not listed twice; the config folder moved by XDG_CONFIG_HOME.
-  Write("xdg-config/lutris/games/df-1.yml", "game:\n  prefix: ~/Games/df\nwine:\n  version: lutris-7\n");
-  Write(".local/share/lutris/games/df-2.yml",
-        "game: {prefix: '" + (folder_ / ".wine").string() + "'}\nwine:\n  prefix: [not, a, path]\n");
-  Write(".local/share/lutris/games/df-3.yml", "game:\n  exe: x.exe\nwine:\n  prefix: ~/Games/under-wine\n");
-  Prefix("Games/under-wine", 80);
-  Write(".var/app/net.lutris.Lutris/data/lutris/games/df-4.yml",
-        "game:\n  exe: ~/Games/walk/drive_c/Games/DF/zovur.exe\n");
-  Prefix("Games/walk", 90);
-  Write(".local/share/lutris/games/broken.yml", "game:\n  prefix: [unclosed\n");
-  fs::create_symlink(folder_ / "gone.yml", folder_ / ".local/share/lutris/games/dangling.yml");
-  Prefix("Games/df", 20);
-  fs::create_directories(folder_ / ".var/app/net.lutris.Lutris/config/lutris");
-  fs::create_symlink("games", folder_ / ".var/app/net.lutris.Lutris/config/lutris/games");  // a loop
-  // Bottles: its default folder, a folder chosen in its data.yml, a bottle on another disk.
-  Prefix(".local/share/bottles/bottles/DF", 70);
-  fs::create_directories(folder_ / ".local/share/bottles/bottles/NoRegistry");
-  Write(".local/share/bottles/data.yml",
-        "custom_bottles_path: " + (folder_ / "disk/bottles").string() + "\n");
-  Prefix("disk/bottles/Chosen", 100);
-  Write(".local/share/bottles/bottles/Away/placeholder.yml",
-        "Path: " + (folder_ / "disk2/Away").string() + "\n");
-  Prefix("disk2/Away", 110);
-  Write(".var/app/com.usebottles.bottles/data/bottles/data.yml", "a: " + std::string(2 << 20, 'x') + "\n");
-  Write(".var/app/com.usebottles.bottles/data/bottles/bottles", "a file where the bottles belong");
-  // Heroic: a Wine and a Proton game config, native and Flatpak, and its own prefixes folder.
-  Write("xdg-config/heroic/GamesConfig/Df.json",
-        "{\"Df\": {\"winePrefix\": \"~/Games/Heroic/Prefixes/default/DF\", "
-        "\"wineVersion\": {\"type\": \"wine\"}}, \"version\": \"v0\"}");
-  Prefix("Games/Heroic/Prefixes/default/DF", 120);
-  Write(".var/app/com.heroicgameslauncher.hgl/config/heroic/GamesConfig/P.json",
-        "{\"P\": {\"winePrefix\": \"" + (folder_ / "proton").string() +
-            "\", \"wineVersion\": {\"type\": \"proton\"}}}");
-  Prefix("proton/pfx", 130);
-  Prefix("Games/Heroic/Prefixes/default/Other/pfx", 140);
-  // umu-launcher's, winetricks' (XDG_DATA_HOME not set) and PlayOnLinux's own folders.
-  Prefix("Games/umu/umu-0/pfx", 150);
-  Prefix(".local/share/wineprefixes/df", 160);
-  Prefix(".PlayOnLinux/wineprefix/cz", 170);
+class FakeHomeTest : public testing::TempFolder, public ::testing::WithParamInterface<Row> {
+ protected:
+  void Make(const fs::path& path, const std::string& what) {
+    fs::create_directories(path.parent_path());
+    if (what == "fifo") {
+      ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+    } else if (what.starts_with("-> ")) {
+      fs::create_symlink(what.substr(3), path);
+    } else if (!what.starts_with("prefix")) {
+      std::ofstream(path, std::ios::binary) << what;
+    } else {
+      fs::create_directories(MakeDriveC(path) / "Games/DF");
+      std::ofstream(path / "system.reg") << kSystemReg;
+      if (what == "prefix") return;
+      std::ofstream(path / "drive_c/Games/DF/plyr.sav") << "save";
+      fs::last_write_time(path / "drive_c/Games/DF/plyr.sav",
+                          fs::file_time_type::clock::now() - std::chrono::seconds(std::stoi(what.substr(7))));
+    }
+  }
+  std::string Home(std::string text) const {
+    for (std::size_t at = text.find("$H"); at != std::string::npos; at = text.find("$H", at))
+      text.replace(at, 2, home_.string());
+    return text;
+  }
+  std::string Under(const fs::path& file) const { return file.lexically_relative(home_).string(); }
 
-  const Environment home{folder_, "", "", (folder_ / "xdg-config").string()};
-  Candidates candidates = CandidatePrefixes(home);
-  EXPECT_EQ(Listed(candidates.prefixes),
-            (Found{{".wine", "Wine"},
-                   {".local/share/Steam/steamapps/compatdata/100/pfx", "Steam"},
-                   {".local/share/Steam/steamapps/compatdata/300/pfx", "Steam"},
-                   {".local/share/Steam/steamapps/compatdata/310/pfx", "Steam"},
-                   {"library2/steamapps/compatdata/400/pfx", "Steam"},
-                   {"library6/steamapps/compatdata/410/pfx", "Steam"},
-                   {"lib\"3/SteamApps/compatdata/500/pfx", "Steam"},
-                   {flatpak.string() + "/steamapps/compatdata/600/pfx", "Steam (Flatpak)"},
-                   {snap, "Steam (Snap)"},
-                   {"Games/df", "Lutris"},
-                   {"Games/under-wine", "Lutris"},
-                   {"Games/walk", "Lutris (Flatpak)"},
-                   {"disk2/Away", "Bottles"},
-                   {".local/share/bottles/bottles/DF", "Bottles"},
-                   {"disk/bottles/Chosen", "Bottles"},
-                   {"Games/Heroic/Prefixes/default/DF", "Heroic"},
-                   {"proton/pfx", "Heroic (Flatpak)"},
-                   {"Games/Heroic/Prefixes/default/Other/pfx", "Heroic"},
-                   {"Games/umu/umu-0/pfx", "umu"},
-                   {".local/share/wineprefixes/df", "winetricks"},
-                   {".PlayOnLinux/wineprefix/cz", "PlayOnLinux"}}));
-  EXPECT_EQ(candidates.prefixes[9].config, folder_ / "xdg-config/lutris/games/df-1.yml");
+  fs::path home_;
+};
+
+TEST_P(FakeHomeTest, Finds) {
+  const Row& row = GetParam();
+  home_ = fs::canonical(folder_);
+  for (const std::string& made : row.home)
+    Make(home_ / made.substr(0, made.find(" = ")), Home(made.substr(made.find(" = ") + 3)));
+  Candidates candidates =
+      CandidatePrefixes({home_, Home(row.winePrefix), Home(row.xdgDataHome), home_ / "xdg-config"});
   const std::vector<GameInPrefix> games = FindGames(candidates.prefixes, candidates.skipped);
-  // Newest player file first; each game keeps its candidate's origin, listed above.
-  std::vector<std::string> newestFirst;
-  for (const GameInPrefix& game : games) newestFirst.push_back(Under(game.candidate.prefix));
-  EXPECT_EQ(newestFirst,
-            (std::vector<std::string>{
-                "library2/steamapps/compatdata/400/pfx", "Games/df",
-                flatpak.string() + "/steamapps/compatdata/600/pfx",
-                ".local/share/Steam/steamapps/compatdata/100/pfx", "lib\"3/SteamApps/compatdata/500/pfx",
-                ".wine", ".local/share/bottles/bottles/DF", "Games/under-wine", "Games/walk",
-                "disk/bottles/Chosen", "disk2/Away", "Games/Heroic/Prefixes/default/DF", "proton/pfx",
-                "Games/Heroic/Prefixes/default/Other/pfx", "Games/umu/umu-0/pfx",
-                ".local/share/wineprefixes/df", ".PlayOnLinux/wineprefix/cz", snap}));
-  EXPECT_EQ(
-      Listed(candidates.skipped),
-      (Found{{flatpak.string() + "/steamapps/libraryfolders.vdf", "not well-formed KeyValues"},
-             {"snap/steam/common/.local/share/Steam/steamapps/libraryfolders.vdf", "a FIFO, not a file"},
-             {".local/share/lutris/games/broken.yml", "not YAML"},
-             {".var/app/net.lutris.Lutris/config/lutris/games", "Too many levels of symbolic links"},
-             {".var/app/com.usebottles.bottles/data/bottles/data.yml",
-              "too big (2097156 bytes, at most 1048576)"},
-             {".var/app/com.usebottles.bottles/data/bottles/bottles", "Not a directory"},
-             {".local/share/Steam/steamapps/compatdata/310/pfx/system.reg", "a FIFO, not a file"}}));
-
-  // WINEPREFIX names the one prefix to use, whatever else HOME holds.
-  EXPECT_EQ(Listed(CandidatePrefixes({folder_, (folder_ / "Games/df").string(), "", ""}).prefixes),
-            (Found{{"Games/df", "WINEPREFIX"}}));
-  EXPECT_TRUE(FindGames(CandidatePrefixes({folder_, (folder_ / "nowhere").string(), "", ""}).prefixes,
-                        candidates.skipped)
-                  .empty());
+  Lines found;
+  for (const PrefixCandidate& c : candidates.prefixes) {
+    found.push_back(Under(c.prefix) + " (" + c.origin + (c.config.empty() ? "" : ", ") +
+                    c.config.filename().string() + ")");
+    for (std::size_t i = 0; i < games.size(); ++i)
+      if (games[i].candidate.prefix == c.prefix) found.back() += " #" + std::to_string(i + 1);
+  }
+  for (const SkippedFile& file : candidates.skipped)
+    found.push_back("skipped " + Under(file.file) + ": " + file.why);
+  EXPECT_EQ(found, row.found);
 }
+
+const Row kRows[] = {
+    // WINEPREFIX names the one prefix to use, whatever else HOME holds; even one not there.
+    {.name = "WinePrefix",
+     .home = {".wine = prefix 60", "Games/df = prefix 20"},
+     .found = {"Games/df (WINEPREFIX) #1"},
+     .winePrefix = "$H/Games/df"},
+    {.name = "WinePrefixNotThere", .home = {}, .found = {"gone (WINEPREFIX)"}, .winePrefix = "$H/gone"},
+    // The library list in steamapps, any case of "path", two spellings of one library, the
+    // apps' folders not taken for libraries; the older list in config, with an old
+    // library's "SteamApps"; ~/.steam/steam a link to the same install, ~/.steam/root a
+    // dangling one. Not games: a registry cut short, one that is a FIFO, no plyr.sav.
+    {.name = "Steam",
+     .home = {".local/share/Steam/steamapps/libraryfolders.vdf = \"libraryfolders\"\n{\n\t\"0\"\n\t{\n\t\t"
+              "\"path\"\t\t\"$H/.local/share/Steam\"\n\t\t\"apps\" { \"100\" \"$H/l5\" }\n\t}\n\t\"1\"\n\t{"
+              "\n\t\t\"Path\"\t\t\"$H/l2\"\n\t}\n\t\"2\" { \"path\" \"$H/l2/../l2\" }\n\t\"3\" { \"PATH\" "
+              "\"$H/l6\" }\n}\n",
+              ".local/share/Steam/config/libraryfolders.vdf = \"LibraryFolders\"\n{\n\t// by hand\n\t"
+              "\"ContentStatsID\"\t\"-1\"\n\t1\t\"$H/lib\\\"3\"\n}\n",
+              kSteam + "300/pfx = prefix 10",
+              kSteam + "300/pfx/system.reg = WINE REGISTRY Version 2\n[Software\\\\Micro",
+              kSteam + "310/pfx/system.reg = fifo", ".steam/steam = -> $H/.local/share/Steam",
+              ".steam/root = -> $H/gone", "l2/steamapps/compatdata/400/pfx = prefix",
+              "l6/steamapps/compatdata/410/pfx = prefix", "lib\"3/SteamApps/compatdata/500/pfx = prefix",
+              "l5/steamapps/compatdata/800/pfx = prefix"},
+     .found = {kSteam + "300/pfx (Steam, steam)", kSteam + "310/pfx (Steam, steam)",
+               "l2/steamapps/compatdata/400/pfx (Steam, libraryfolders.vdf)",
+               "l6/steamapps/compatdata/410/pfx (Steam, libraryfolders.vdf)",
+               "lib\"3/SteamApps/compatdata/500/pfx (Steam, libraryfolders.vdf)",
+               "skipped " + kSteam + "310/pfx/system.reg: a FIFO, not a file"}},
+    // Flatpak's, never migrated and migrated, the latter also reached through its
+    // .steam/steam link: its list is cut short, so its own prefixes count, its library not.
+    {.name = "SteamFlatpak",
+     .home = {kSteamFlatpak + ".local/share/Steam/steamapps/compatdata/610/pfx = prefix",
+              kSteamFlatpak + "data/Steam/steamapps/libraryfolders.vdf = \"libraryfolders\" { \"1\" { "
+                              "\"path\" \"$H/l4\"",
+              kSteamFlatpak + "data/Steam/steamapps/compatdata/600/pfx = prefix",
+              kSteamFlatpak + ".steam/steam = -> ../data/Steam", "l4/steamapps/compatdata/700/pfx = prefix"},
+     .found = {kSteamFlatpak + ".local/share/Steam/steamapps/compatdata/610/pfx (Steam (Flatpak), Steam)",
+               kSteamFlatpak + "data/Steam/steamapps/compatdata/600/pfx (Steam (Flatpak), Steam)",
+               "skipped " + kSteamFlatpak +
+                   "data/Steam/steamapps/libraryfolders.vdf: not well-formed KeyValues"}},
+    // Snap's, and its prefixes in snapd's hidden-snap-folder layout.
+    {.name = "SteamSnap",
+     .home = {"snap/steam/common/.local/share/Steam/steamapps/libraryfolders.vdf = fifo",
+              kSnap + " = prefix"},
+     .found =
+         {kSnap + " (Steam (Snap), Steam)",
+          "skipped snap/steam/common/.local/share/Steam/steamapps/libraryfolders.vdf: a FIFO, not a file"}},
+    // "prefix:" with "~", under "wine:", none at all (the prefix above the exe); a prefix
+    // already found is not listed twice; the config folder moved by XDG_CONFIG_HOME.
+    {.name = "Lutris",
+     .home =
+         {"xdg-config/lutris/games/df-1.yml = game:\n  prefix: ~/Games/df\nwine:\n  version: lutris-7\n",
+          ".local/share/lutris/games/df-2.yml = game: {prefix: '$H/.wine'}\nwine:\n  prefix: [not, a]\n",
+          ".local/share/lutris/games/df-3.yml = game:\n  exe: x.exe\nwine:\n  prefix: ~/Games/under-wine\n",
+          kLutrisFlatpak + "data/lutris/games/df-4.yml = game:\n  exe: ~/Games/walk/drive_c/Games/DF/x.exe\n",
+          ".local/share/lutris/games/broken.yml = game:\n  prefix: [unclosed\n",
+          ".local/share/lutris/games/dangling.yml = -> $H/gone.yml",
+          kLutrisFlatpak + "config/lutris/games = -> games", "Games/df = prefix", ".wine = prefix",
+          "Games/under-wine = prefix", "Games/walk = prefix"},
+     .found = {".wine (Wine)", "Games/df (Lutris, df-1.yml)", "Games/under-wine (Lutris, df-3.yml)",
+               "Games/walk (Lutris (Flatpak), df-4.yml)",
+               "skipped .local/share/lutris/games/broken.yml: not YAML",
+               "skipped " + kLutrisFlatpak + "config/lutris/games: Too many levels of symbolic links"}},
+    // A Steam prefix named by another path is the same prefix.
+    {.name = "LutrisNamingASteamPrefix",
+     .home = {kSteam + "1/pfx = prefix", "Games/steam = -> $H/" + kSteam + "1/pfx",
+              ".local/share/lutris/games/df.yml = game:\n  prefix: ~/Games/steam\n"},
+     .found = {kSteam + "1/pfx (Steam, Steam)"}},
+    // Its default folder, a folder chosen in its data.yml, a bottle on another disk.
+    {.name = "Bottles",
+     .home = {".local/share/bottles/bottles/DF = prefix", ".local/share/bottles/bottles/NoRegistry/x = ",
+              ".local/share/bottles/data.yml = custom_bottles_path: $H/disk/bottles\n",
+              ".local/share/bottles/bottles/Away/placeholder.yml = Path: $H/disk2/Away\n",
+              "disk/bottles/Chosen = prefix", "disk2/Away = prefix",
+              kBottlesFlatpak + "data.yml = a: " + std::string(2 << 20, 'x') + "\n",
+              kBottlesFlatpak + "bottles = a file where the bottles belong"},
+     .found = {"disk2/Away (Bottles, placeholder.yml)", ".local/share/bottles/bottles/DF (Bottles, bottles)",
+               "disk/bottles/Chosen (Bottles, data.yml)",
+               "skipped " + kBottlesFlatpak + "data.yml: too big (2097156 bytes, at most 1048576)",
+               "skipped " + kBottlesFlatpak + "bottles: Not a directory"}},
+    // A Wine and a Proton game config, native and Flatpak, and its own prefixes folder.
+    {.name = "Heroic",
+     .home = {"xdg-config/heroic/GamesConfig/Df.json = {\"Df\": {\"winePrefix\": "
+              "\"~/Games/Heroic/Prefixes/default/DF\", \"wineVersion\": {\"type\": \"wine\"}}, \"version\": "
+              "\"v0\"}",
+              ".var/app/com.heroicgameslauncher.hgl/config/heroic/GamesConfig/P.json = {\"P\": "
+              "{\"winePrefix\": \"$H/proton\", \"wineVersion\": {\"type\": \"proton\"}}}",
+              "Games/Heroic/Prefixes/default/DF = prefix", "proton/pfx = prefix",
+              "Games/Heroic/Prefixes/default/Other/pfx = prefix"},
+     .found = {"Games/Heroic/Prefixes/default/DF (Heroic, Df.json)", "proton/pfx (Heroic (Flatpak), P.json)",
+               "Games/Heroic/Prefixes/default/Other/pfx (Heroic, default)"}},
+    // winetricks' folder moved by XDG_DATA_HOME.
+    {.name = "UmuWinetricksPlayOnLinux",
+     .home = {"Games/umu/a/pfx = prefix", "xdg-data/wineprefixes/df = prefix",
+              ".local/share/wineprefixes/no = prefix", ".PlayOnLinux/wineprefix/cz = prefix"},
+     .found = {"Games/umu/a/pfx (umu, umu)", "xdg-data/wineprefixes/df (winetricks, wineprefixes)",
+               ".PlayOnLinux/wineprefix/cz (PlayOnLinux, wineprefix)"},
+     .xdgDataHome = "$H/xdg-data"},
+    // Every launcher in turn; the games the most recently played first.
+    {.name = "NewestPlayerFileFirst",
+     .home = {".wine = prefix 60", kSteam + "1/pfx = prefix 40",
+              ".local/share/lutris/games/df.yml = game:\n  prefix: ~/Games/df\n", "Games/df = prefix 20",
+              ".local/share/bottles/bottles/DF = prefix 70", "Games/Heroic/Prefixes/DF = prefix 0",
+              "Games/umu/a = prefix 150", ".local/share/wineprefixes/df = prefix 30",
+              ".PlayOnLinux/wineprefix/cz = prefix 170"},
+     .found = {".wine (Wine) #5", kSteam + "1/pfx (Steam, Steam) #4", "Games/df (Lutris, df.yml) #2",
+               ".local/share/bottles/bottles/DF (Bottles, bottles) #6",
+               "Games/Heroic/Prefixes/DF (Heroic, Prefixes) #1", "Games/umu/a (umu, umu) #7",
+               ".local/share/wineprefixes/df (winetricks, wineprefixes) #3",
+               ".PlayOnLinux/wineprefix/cz (PlayOnLinux, wineprefix) #8"}},
+};
+INSTANTIATE_TEST_SUITE_P(Launchers, FakeHomeTest, ::testing::ValuesIn(kRows),
+                         [](const auto& test) { return test.param.name; });
 
 }  // namespace
 }  // namespace velquin

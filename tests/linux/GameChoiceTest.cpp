@@ -12,7 +12,7 @@ using GameChoiceTest = testing::TempFolder;
 
 // A prefix holding the game whose programs see a double-byte code page: found and listed, but
 // the window opens empty with the reason in the status bar, and no save writes a byte.
-TEST_F(GameChoiceTest, APrefixWithADoubleByteCodePageIsFoundButNothingIsEdited) {
+TEST_F(GameChoiceTest, UsesTheNewestGameOrTheOneGivenAndEditsNothingInADoubleByteCodePage) {
   const auto prefix = folder_ / "pfx";
   std::filesystem::create_directories(MakeDriveC(prefix) / "DF");
   Write("pfx/system.reg",
@@ -34,6 +34,18 @@ TEST_F(GameChoiceTest, APrefixWithADoubleByteCodePageIsFoundButNothingIsEdited) 
   EXPECT_FALSE(SaveNames("C:\\DF", {"A", "", "", "", ""}, *os.files, *os.codePage).saved);
   std::ifstream in(prefix / "drive_c" / "DF" / "plyr.sav", std::ios::binary);
   EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), stored + "Name");
+
+  // ~/.wine an older copy of this prefix, winetricks' prefix this one: the newest plyr.sav is
+  // used, unless --prefix names another.
+  namespace fs = std::filesystem;
+  const fs::path home = folder_ / "home", old = home / ".wine";
+  fs::create_directories(home / ".local/share/wineprefixes");
+  fs::create_directory_symlink(prefix, home / ".local/share/wineprefixes/df");
+  fs::copy(prefix, old, fs::copy_options::recursive | fs::copy_options::copy_symlinks);
+  fs::last_write_time(old / "drive_c/DF/plyr.sav", fs::file_time_type::clock::now() - std::chrono::hours(1));
+  const std::pair<std::string, fs::path> rows[] = {{"", prefix}, {old.string(), old}};
+  for (const auto& [given, used] : rows)
+    EXPECT_EQ(fs::canonical(ChooseGame({home, "", "", ""}, given).prefix->folder()), fs::canonical(used));
 
   // Nothing found at all: no prefix is used and the lookup finds no game.
   const GameChoice none = ChooseGame({folder_ / "empty-home", "", "", ""}, "");
