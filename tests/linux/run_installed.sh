@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # The native Linux program as a player gets it: installed with `cmake --install` into a
-# throwaway prefix, or as the Debian package installed it into /usr; its desktop entry and
-# metainfo validated, then run under Xvfb with a throwaway HOME whose Steam library holds a
-# Proton prefix made by real Wine with the game in it. Its command line answers as a table
-# says, with no display; a name typed and saved from the keyboard must land byte-exact in
-# that prefix's plyr.sav.
-# Usage: run_installed.sh NATIVE_RELEASE_BUILD_DIR|INSTALLED_PREFIX NATIVE_BUILD_DIR_WITH_DEMO_TOOL [ARTIFACTS_DIR]
+# throwaway prefix, or as the Debian package installed it into /usr (its desktop entry and
+# metainfo validated), or the unpacked portable bundle; then run under Xvfb with a throwaway
+# HOME whose Steam library holds a Proton prefix made by real Wine with the game in it. Its
+# command line answers as a table says, with no display; a name typed and saved from the
+# keyboard must land byte-exact in that prefix's plyr.sav. VELQUIN_LAUNCH, when set, is the
+# command that each run of the program goes through (a chroot into a system without Qt).
+# Usage: run_installed.sh NATIVE_RELEASE_BUILD_DIR|INSTALLED_PREFIX|BUNDLE_DIR NATIVE_BUILD_DIR_WITH_DEMO_TOOL [ARTIFACTS_DIR]
 set -euo pipefail
 tools=$(realpath "$2")
 artifacts=$(realpath -m "${3:-artifacts/linux}")
@@ -23,7 +24,10 @@ else
   usr=$(realpath "$1")
 fi
 share=$usr/share
-for f in bin/velquin share/man/man1/velquin.1.gz share/doc/velquin/copyright \
+program=$usr/bin/velquin
+# The bundle has the program at its top and no manual page; the package check lists its files.
+[ -f "$usr/qt.conf" ] && program=$usr/velquin
+[ -f "$usr/qt.conf" ] || for f in bin/velquin share/man/man1/velquin.1.gz share/doc/velquin/copyright \
   share/applications/io.velquin.Velquin.desktop share/metainfo/io.velquin.Velquin.metainfo.xml \
   share/icons/hicolor/48x48/apps/io.velquin.Velquin.png share/icons/hicolor/256x256/apps/io.velquin.Velquin.png \
   share/icons/hicolor/scalable/apps/io.velquin.Velquin.svg; do
@@ -36,6 +40,8 @@ grep -q "<release version=\"$version\" date=\"20[0-9-]*\"/>" "$share/metainfo/io
   fail "the metainfo's release is not $version"
 identify "$share/icons/hicolor/256x256/apps/io.velquin.Velquin.png" | grep -q ' 256x256 ' || fail "icon size"
 
+launch=${VELQUIN_LAUNCH:-}
+
 # A Steam library's Proton prefix with the game, made by Wine itself.
 export HOME=$work/home
 prefix=$HOME/.local/share/Steam/steamapps/compatdata/4242/pfx
@@ -45,7 +51,7 @@ save=$prefix/drive_c/Games/DF-TFD/plyr.sav
 before=$work/before.sav
 cp "$save" "$before"
 
-listing=$(env -u WINEPREFIX "$usr/bin/velquin" --list)
+listing=$(env -u WINEPREFIX $launch "$program" --list)
 echo "$listing"
 grep -q "$prefix" <<<"$listing" || fail "--list does not name the Steam prefix"
 # The command line, with no display: the arguments, the HOME, the stream that carries the
@@ -54,7 +60,7 @@ version=$(sed -n 's/^project(Velquin VERSION \([0-9.]*\).*/\1/p' "$here/CMakeLis
 mkdir -p "$work/no-game-home"
 while IFS='|' read -r args home stream code text; do
   rc=0
-  env -u WINEPREFIX -u DISPLAY -u WAYLAND_DISPLAY HOME="$home" "$usr/bin/velquin" $args \
+  env -u WINEPREFIX -u DISPLAY -u WAYLAND_DISPLAY HOME="$home" $launch "$program" $args \
     >"$work/stdout" 2>"$work/stderr" || rc=$?
   other=stderr
   [ "$stream" = stderr ] && other=stdout
@@ -73,7 +79,7 @@ TABLE
 
 # Type a name into the first box, Tab to Save Names, press it: keyboard only.
 env -u WINEPREFIX xvfb-run -a -s "-screen 0 800x600x24" bash -c '
-  "$1" &
+  "${@:2}" &
   window=$(timeout 30 xdotool search --sync --name "^Velquin for DF:TFD$" | head -1) || exit 1
   sleep 1
   xdotool key --window "$window" ctrl+a
@@ -81,9 +87,9 @@ env -u WINEPREFIX xvfb-run -a -s "-screen 0 800x600x24" bash -c '
   for i in 1 2 3 4 5 6 7; do xdotool key --window "$window" Tab; done
   xdotool key --window "$window" space
   sleep 1
-  import -window root -crop 400x300+0+0 "$2/velquin-linux-window.png"
+  import -window root -crop 400x300+0+0 "$1/velquin-linux-window.png"
   kill %1
-' _ "$usr/bin/velquin" "$artifacts" || fail "the window did not come up"
+' _ "$artifacts" $launch "$program" || fail "the window did not come up"
 
 # Only name slot 0 changed: "Neo" and two zero bytes at offset 12, every other byte kept.
 expected=$work/expected.sav
