@@ -4,15 +4,17 @@
 #  1. start-up time to the main window with the first name drawn, against a minimal Qt window
 #     and the same main window made by hand (bench/handmade_qt_window.cpp), alternating over
 #     many rounds (median and interquartile range); VELQUIN_TIMES_ONLY=1 stops after this;
+#     OTHER_VELQUIN (e.g. the portable bundle's) runs in each round right after it, and VELQUIN
+#     names the program under test when it is not the build's (e.g. /usr/bin/velquin of the .deb);
 #  2. a screenshot of each window at 96 and 144 DPI (a device-pixel ratio of 1 and 1.5, as Qt
 #     has them on such desktops), each put beside the Windows exe's from the end-to-end run
 #     when that is in artifacts/e2e.
-# Usage: measure_linux.sh NATIVE_RELEASE_BUILD_DIR [ROUNDS]
+# Usage: measure_linux.sh NATIVE_RELEASE_BUILD_DIR [ROUNDS [OTHER_VELQUIN]]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=$(realpath "$1")
 rounds=${2:-41}
-velquin=$build/app/linux/velquin
+velquin=${VELQUIN:-$build/app/linux/velquin}
 shots=$(realpath -m artifacts/linux)
 work=$(mktemp -d /tmp/velquin-linux-bench.XXXXXX)
 prefix=$work/home/.local/share/Steam/steamapps/compatdata/4242/pfx
@@ -28,12 +30,14 @@ unset WINEPREFIX
 # The first name box's inside, at 96 DPI: Velquin's from its design, the yardsticks' the same.
 # The three run in turn, round after round; the hand-made window reads the same plyr.sav.
 box="84 19 100 12"
+other=()
+[ -n "${3:-}" ] && other=("Velquin for DF:TFD" $box "exec '$(realpath "$3")'")
 save=$prefix/drive_c/Games/DF-TFD/plyr.sav
 icon=$build/app/linux/icons/256/io.velquin.Velquin.png
 xvfb-run -a -s "-screen 0 1024x768x24" "$build/bench/x11_startup_time" "$rounds" \
   "Minimal Qt Window" $box "exec '$build/bench/minimal_qt_window'" \
   "Handmade Qt Window" $box "exec '$build/bench/handmade_qt_window' '$save' '$icon'" \
-  "Velquin for DF:TFD" $box "exec '$velquin'" >"$work/times"
+  "Velquin for DF:TFD" $box "exec '$velquin'" "${other[@]}" >"$work/times"
 read -r minimal minimal_q1 minimal_q3 _ < <(sed -n 1p "$work/times")
 read -r handmade handmade_q1 handmade_q3 _ < <(sed -n 2p "$work/times")
 read -r velquin_ms velquin_q1 velquin_q3 paired paired_q1 paired_q3 < <(sed -n 3p "$work/times")
@@ -44,6 +48,10 @@ echo "  velquin, filled main window:          $velquin_ms ms ($velquin_q1 to $ve
 echo "  ratio to the minimal window: $(echo "scale=3; $velquin_ms / $minimal" | bc)"
 echo "  ratio to the hand-made one:  $(echo "scale=3; $velquin_ms / $handmade" | bc)"
 echo "  the same, round by round:    $paired ($paired_q1 to $paired_q3)"
+if [ -n "${3:-}" ]; then
+  read -r ms q1 q3 paired q1p q3p < <(sed -n 4p "$work/times")
+  echo "  $3: $ms ms ($q1 to $q3); over $velquin, round by round: $paired ($q1p to $q3p)"
+fi
 [ "${VELQUIN_TIMES_ONLY:-0}" = 1 ] && exit 0
 
 # Each window in turn: main, main with the macro panel, both help windows. Buttons are pressed

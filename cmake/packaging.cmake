@@ -1,6 +1,7 @@
 # The packages a player downloads, made by CPack (`cpack --preset windows-zip` or `linux-deb`):
 # velquin-<version>-windows.zip from the 32-bit build with the 64-bit build's exe beside it, and
-# velquin_<version>_amd64.deb from the Linux build.
+# from the Linux build velquin_<version>_amd64.deb and the portable bundle
+# velquin-<version>-linux-x86_64.tar.xz (`cpack --preset linux-bundle`, see bundle.cmake).
 set(CPACK_PACKAGE_NAME velquin)
 set(CPACK_PACKAGE_VENDOR "The Velquin developers")
 set(CPACK_PACKAGE_CONTACT "The Velquin developers <${VELQUIN_CONTACT}>")
@@ -41,5 +42,8 @@ SHIFT+F10.
 It finds the game by itself in the player's Wine, Steam Proton, Lutris or
 Bottles prefix, and patches names and macros back in place, byte by byte,
 touching no other byte of the file.")
+  # The bundle is its own install component, in a folder named like the archive.
+  set(CPACK_VELQUIN_BUILD_DIR ${CMAKE_BINARY_DIR})
+  set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/bundle_cpack.cmake)
 endif()
 include(CPack)

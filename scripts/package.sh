@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Builds what a player downloads, into build/packages: velquin-<version>-windows.zip (both
-# exes, README.txt, LICENSE) and velquin_<version>_amd64.deb, both made by CPack from the
-# presets. A release is a tag plus the version in CMakeLists.txt's project() line.
+# exes, README.txt, LICENSE), velquin_<version>_amd64.deb and the portable
+# velquin-<version>-linux-x86_64.tar.xz (the program with its own Qt, for any Linux desktop),
+# all made by CPack from the presets. A release is a tag plus the version in CMakeLists.txt's
+# project() line.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -12,4 +14,5 @@ done
 rm -f build/packages/velquin[-_]*
 cpack --preset windows-zip
 cpack --preset linux-deb
+cpack --preset linux-bundle
 ls -l build/packages/velquin[-_]*

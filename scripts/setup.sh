@@ -16,6 +16,7 @@ packages=(
   xvfb xauth xdotool x11-utils imagemagick icoutils
   e2fsprogs strace bc
   dpkg-dev lintian unzip
+  qt6-wayland patchelf debootstrap
 )
 [ "${1:-}" = --fuzz ] && packages+=(clang libclang-rt-14-dev)
 

@@ -3,9 +3,9 @@
 # replayed and the Qt windows offscreen, checks of both built exes, the backend cases on both
 # backends against one Wine prefix, discovery over Wine-made prefixes, the installed Linux
 # program under Xvfb, the Windows zip and the Debian package (lintian, installed with apt-get,
-# run, purged), the Linux program's saves while a Windows program under Wine holds the player file open, and
-# the end-to-end tests of the real exe under Wine, for each Windows
-# build this machine can run. Ends with one line "N passed, M failed" over its steps.
+# run, purged), the portable Linux bundle (its files, and run on a bare Debian without Qt), the
+# Linux program's saves while a Windows program under Wine holds the player file open, and the
+# end-to-end tests of the real exe under Wine, for each Windows build this machine can run. Ends with one line "N passed, M failed" over its steps.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh || { echo "0 passed, 1 failed"; exit 1; }
@@ -46,10 +46,13 @@ step "backends against one Wine prefix ($VELQUIN_WINE_BUILDS)" tests/backend/run
 step "the game found in prefixes that Wine made" tests/discovery/run_real_prefixes.sh build/linux-test
 step "the installed Linux program under Xvfb" tests/linux/run_installed.sh build/linux-release build/linux-release \
   artifacts/linux
-step "packages: the Windows zip and the Debian package (CPack)" scripts/package.sh
-step "the Windows zip: its files, both exes" tests/packages/check_zip.sh build/packages
+step "packages: the Windows zip, the Debian package and the Linux bundle (CPack)" scripts/package.sh
+step "the Windows zip and the Linux bundle: their files, both exes, the bundle's C library" \
+  tests/packages/check_archives.sh build/packages
 step "the Debian package: lintian, apt-get install, the installed program, apt-get purge" \
   tests/packages/check_deb.sh build/packages build/linux-release artifacts/linux-deb
+step "the Linux bundle on a bare Debian without Qt: ldd, the program, its window and save" \
+  tests/packages/check_bundle_bare.sh build/packages build/linux-release artifacts/linux-bundle
 step "the Linux program's saves while a Windows program under Wine holds plyr.sav ($VELQUIN_WINE_BUILDS)" \
   tests/linux/run_held_file.sh build/linux-test "${wine_builds[@]}"
 for b in $VELQUIN_WINE_BUILDS; do

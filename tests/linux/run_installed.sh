@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # The native Linux program as a player gets it: installed with `cmake --install` into a
-# throwaway prefix, or as the Debian package installed it into /usr; its desktop entry and
-# metainfo validated, then run under Xvfb with a throwaway HOME whose Steam library holds a
-# Proton prefix made by real Wine with the game in it. Its command line answers as a table
-# says, with no display, also as a throwaway user (made here, removed on exit) whose password
-# entry names that HOME; a name typed and saved from the keyboard must land byte-exact in
-# that prefix's plyr.sav.
-# Usage: run_installed.sh NATIVE_RELEASE_BUILD_DIR|INSTALLED_PREFIX NATIVE_BUILD_DIR_WITH_DEMO_TOOL [ARTIFACTS_DIR]
+# throwaway prefix, or as the Debian package installed it into /usr (its desktop entry and
+# metainfo validated), or the unpacked portable bundle; then run under Xvfb with a throwaway
+# HOME whose Steam library holds a Proton prefix made by real Wine with the game in it. Its
+# command line answers as a table says, with no display, also as a throwaway user (made here,
+# removed on exit) whose password entry names that HOME; a name typed and saved from the
+# keyboard must land byte-exact in that prefix's plyr.sav. VELQUIN_LAUNCH, when set, is the
+# command that each run of the program goes through (a chroot into a system without Qt).
+# Usage: run_installed.sh NATIVE_RELEASE_BUILD_DIR|INSTALLED_PREFIX|BUNDLE_DIR NATIVE_BUILD_DIR_WITH_DEMO_TOOL [ARTIFACTS_DIR]
 set -euo pipefail
 tools=$(realpath "$2")
 artifacts=$(realpath -m "${3:-artifacts/linux}")
@@ -25,7 +26,10 @@ else
   usr=$(realpath "$1")
 fi
 share=$usr/share
-for f in bin/velquin share/man/man1/velquin.1.gz share/doc/velquin/copyright \
+program=$usr/bin/velquin
+# The bundle has the program at its top and no manual page; the package check lists its files.
+[ -f "$usr/qt.conf" ] && program=$usr/velquin
+[ -f "$usr/qt.conf" ] || for f in bin/velquin share/man/man1/velquin.1.gz share/doc/velquin/copyright \
   share/applications/io.velquin.Velquin.desktop share/metainfo/io.velquin.Velquin.metainfo.xml \
   share/icons/hicolor/48x48/apps/io.velquin.Velquin.png share/icons/hicolor/256x256/apps/io.velquin.Velquin.png \
   share/icons/hicolor/scalable/apps/io.velquin.Velquin.svg; do
@@ -38,6 +42,8 @@ grep -q "<release version=\"$version\" date=\"20[0-9-]*\"/>" "$share/metainfo/io
   fail "the metainfo's release is not $version"
 identify "$share/icons/hicolor/256x256/apps/io.velquin.Velquin.png" | grep -q ' 256x256 ' || fail "icon size"
 
+launch=${VELQUIN_LAUNCH:-}
+
 # A Steam library's Proton prefix with the game, made by Wine itself.
 export HOME=$work/home
 prefix=$HOME/.local/share/Steam/steamapps/compatdata/4242/pfx
@@ -47,7 +53,7 @@ save=$prefix/drive_c/Games/DF-TFD/plyr.sav
 before=$work/before.sav
 cp "$save" "$before"
 
-listing=$(env -u WINEPREFIX "$usr/bin/velquin" --list)
+listing=$(env -u WINEPREFIX $launch "$program" --list)
 echo "$listing"
 grep -q "$prefix" <<<"$listing" || fail "--list does not name the Steam prefix"
 # The command line, with no display: who runs it (root, or the throwaway user with no access
@@ -70,10 +76,15 @@ cp "$save" "$forged/drive_c/Games/DF-TFD/"
 ln -s ../drive_c "$forged/dosdevices/c:"
 ln -s "$forged" "$work/forged-home/.wine"
 while IFS='|' read -r user args home stream code text; do
+  # The throwaway user is in this system's password database, not in a chroot's.
+  if [ -n "$user" ] && [ -n "$launch" ]; then
+    echo "velquin $args as $user: run on the installed program, not through $launch"
+    continue
+  fi
   rc=0 as=() home_setting=(HOME="$home")
   [ -z "$user" ] || as=(setpriv --reuid="$user" --regid=65534 --clear-groups)
   [ "$home" != unset ] || home_setting=(-u HOME)
-  "${as[@]}" env -u WINEPREFIX -u DISPLAY -u WAYLAND_DISPLAY "${home_setting[@]}" "$usr/bin/velquin" $args \
+  "${as[@]}" env -u WINEPREFIX -u DISPLAY -u WAYLAND_DISPLAY "${home_setting[@]}" $launch "$program" $args \
     >"$work/stdout" 2>"$work/stderr" || rc=$?
   other=stderr
   [ "$stream" = stderr ] && other=stdout
@@ -100,7 +111,7 @@ TABLE
 
 # Type a name into the first box, Tab to Save Names, press it: keyboard only.
 env -u WINEPREFIX xvfb-run -a -s "-screen 0 800x600x24" bash -c '
-  "$1" &
+  "${@:2}" &
   window=$(timeout 30 xdotool search --sync --name "^Velquin for DF:TFD$" | head -1) || exit 1
   sleep 1
   xdotool key --window "$window" ctrl+a
@@ -108,9 +119,9 @@ env -u WINEPREFIX xvfb-run -a -s "-screen 0 800x600x24" bash -c '
   for i in 1 2 3 4 5 6 7; do xdotool key --window "$window" Tab; done
   xdotool key --window "$window" space
   sleep 1
-  import -window root -crop 400x300+0+0 "$2/velquin-linux-window.png"
+  import -window root -crop 400x300+0+0 "$1/velquin-linux-window.png"
   kill %1
-' _ "$usr/bin/velquin" "$artifacts" || fail "the window did not come up"
+' _ "$artifacts" $launch "$program" || fail "the window did not come up"
 
 # Only name slot 0 changed: "Neo" and two zero bytes at offset 12, every other byte kept.
 expected=$work/expected.sav
