@@ -1,9 +1,13 @@
 #include "discovery/FileLookups.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+
 #include <algorithm>
-#include <cctype>
 #include <system_error>
 
+#include "platform/AsciiCase.h"
+#include "wine/Descriptor.h"
 #include "wine/OutsideFile.h"
 
 namespace velquin {
@@ -19,8 +23,13 @@ bool IsRegularFile(const std::filesystem::path& path) {
 }
 
 bool LooksLikePrefix(const std::filesystem::path& folder) {
-  std::error_code error;
-  return IsFolder(folder) && std::filesystem::exists(folder / "system.reg", error);
+  const Descriptor opened(::open(folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+  return opened.valid() && LooksLikePrefix(opened.get());
+}
+
+bool LooksLikePrefix(int folder) {
+  struct stat info {};
+  return ::fstatat(folder, "system.reg", &info, 0) == 0;
 }
 
 std::optional<std::string> ReadConfigFile(const std::filesystem::path& file,
@@ -43,14 +52,9 @@ std::vector<std::filesystem::path> EntriesByName(const std::filesystem::path& fo
 
 std::optional<std::filesystem::path> EntryIgnoringCase(const std::filesystem::path& folder,
                                                        const std::string& name) {
-  const auto same = [&name](const std::string& other) {
-    return std::equal(name.begin(), name.end(), other.begin(), other.end(), [](char a, char b) {
-      return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
-    });
-  };
   if (IsFolder(folder / name)) return folder / name;
   for (const std::filesystem::path& entry : EntriesByName(folder)) {
-    if (same(entry.filename().string()) && IsFolder(entry)) return entry;
+    if (SameIgnoringCase(entry.filename().string(), name) && IsFolder(entry)) return entry;
   }
   return std::nullopt;
 }

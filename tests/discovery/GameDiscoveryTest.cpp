@@ -80,15 +80,17 @@ TEST_F(FakeHomeTest, FindsEveryLaunchersPrefixesOnceAndTheNewestPlayerFileFirst)
   Prefix("library5/steamapps/compatdata/800/pfx", 0);
   Fifo("snap/steam/common/.local/share/Steam/steamapps/libraryfolders.vdf");
   Prefix(".wine", 60);
-  // Lutris: "prefix:" with "~", under "wine:", none at all (the prefix above the exe); a
-  // prefix already found is not listed twice; the config folder moved by XDG_CONFIG_HOME.
+  // Lutris: "prefix:" with "~", under "wine:", none at all (the prefix above the exe, which
+  // lies 20,000 folders deep: a hang guard); a prefix already found is not listed twice; the
+  // config folder moved by XDG_CONFIG_HOME.
   Write("xdg-config/lutris/games/df-1.yml", "game:\n  prefix: ~/Games/df\nwine:\n  version: lutris-7\n");
   Write(".local/share/lutris/games/df-2.yml",
         "game: {prefix: '" + (folder_ / ".wine").string() + "'}\nwine:\n  prefix: [not, a, path]\n");
   Write(".local/share/lutris/games/df-3.yml", "game:\n  exe: x.exe\nwine:\n  prefix: ~/Games/under-wine\n");
   Prefix("Games/under-wine", 80);
-  Write(".var/app/net.lutris.Lutris/data/lutris/games/df-4.yml",
-        "game:\n  exe: ~/Games/walk/drive_c/Games/DF/zovur.exe\n");
+  std::string deep = "~/Games/walk/drive_c/Games/DF/";
+  for (int k = 0; k < 20000; ++k) deep += "a/";
+  Write(".var/app/net.lutris.Lutris/data/lutris/games/df-4.yml", "game:\n  exe: " + deep + "zovur.exe\n");
   Prefix("Games/walk", 90);
   Write(".local/share/lutris/games/broken.yml", "game:\n  prefix: [unclosed\n");
   fs::create_symlink(folder_ / "gone.yml", folder_ / ".local/share/lutris/games/dangling.yml");

@@ -21,6 +21,17 @@ TEST_F(WinePrefixTest, WindowsPathsGoThroughTheDriveLinksWithoutRegardToCase) {
             folder_ / "dosdevices" / "c:" / "Games" / "new.sav");
   EXPECT_FALSE(ResolveWindowsPath(folder_, "\\plyr.sav"));
   EXPECT_FALSE(ResolveWindowsPath(folder_, "games\\plyr.sav"));
+  // Windows takes at most 32,767 UTF-16 units: an "é" is one, a "😀" two; a longer path is refused.
+  std::string longest = "C:\\";
+  for (int k = 0; k < 32764; ++k) longest += "é";
+  EXPECT_EQ(ResolveWindowsPath(folder_, longest), folder_ / "dosdevices/c:" / longest.substr(3));
+  EXPECT_FALSE(ResolveWindowsPath(folder_, longest + "é"));
+  EXPECT_FALSE(ResolveWindowsPath(folder_, "C:\\😀" + std::string(32763, 'a')));
+  // A deep path is walked once, name by name (a hang guard: it took minutes when every name
+  // was looked up along the whole path again).
+  std::string deep = "C:\\GAMES", expected = (folder_ / "dosdevices/c:/Games").string();
+  for (int k = 0; k < 16000; ++k) deep += "\\X", expected += "/X";
+  EXPECT_EQ(ResolveWindowsPath(folder_, deep), expected);
 
   // The load finds the file through the prefix whatever the case of the stored path.
   PosixFileAccess files(folder_);
