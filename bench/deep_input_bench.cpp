@@ -128,4 +128,24 @@ void ReadRepeatedSteamLibrary(benchmark::State& state) {
 }
 BENCHMARK(ReadRepeatedSteamLibrary)->Arg(1000)->Arg(10000)->Arg(27000)->Complexity(benchmark::oN);
 
+// Steam's library list naming many deep libraries, each a different one: each one's real path
+// is worked out once, in one look per folder.
+void ReadDeepSteamLibraries(benchmark::State& state) {
+  const DeepHome& home = Home();
+  home.Clear();
+  std::string list = "\"libraryfolders\"\n{\n";
+  for (int entry = 0; entry < state.range(0); ++entry) {
+    std::string library = (home.prefix() / "drive_c").string();
+    for (int part = 0; part < 1000 + entry % 900; ++part) library += "/a";
+    list += "\"1\" \"" + library + "\"\n";
+  }
+  home.Write(home.home() / ".local/share/Steam/steamapps/libraryfolders.vdf", list + "}\n");
+  const velquin::Environment environment{home.home(), "", "", ""};
+  if (!velquin::CandidatePrefixes(environment).skipped.empty())
+    return state.SkipWithError("the list is not read");
+  for (auto _ : state) benchmark::DoNotOptimize(velquin::CandidatePrefixes(environment));
+  state.SetComplexityN(state.range(0));
+}
+BENCHMARK(ReadDeepSteamLibraries)->Arg(50)->Arg(100)->Arg(200)->Complexity(benchmark::oN);
+
 }  // namespace

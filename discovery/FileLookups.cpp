@@ -2,8 +2,11 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <climits>
 #include <system_error>
 
 #include "platform/AsciiCase.h"
@@ -61,9 +64,34 @@ std::optional<std::filesystem::path> EntryIgnoringCase(const std::filesystem::pa
 
 std::filesystem::path RealPath(const std::filesystem::path& path) {
   std::error_code error;
-  std::filesystem::path real = std::filesystem::weakly_canonical(path, error);
-  if (error) return path.lexically_normal();  // a link loop: the spelling is all there is
-  return real;
+  const std::filesystem::path parts = std::filesystem::absolute(path, error).relative_path();
+  if (error) return path.lexically_normal();
+  // Folder by folder from the root, each opened in the one before and links followed as the
+  // kernel meets them, as far as they exist; the kernel then names the last one reached. That
+  // costs one look per part, where realpath(3) looks each part up along the whole path again.
+  std::optional<Descriptor> reached(std::in_place, ::open("/", O_PATH | O_CLOEXEC));
+  auto part = parts.begin();
+  for (; reached->valid() && part != parts.end(); ++part) {
+    if (part->empty()) continue;  // a trailing "/" on a folder that exists
+    const int next = ::openat(reached->get(), part->c_str(), O_PATH | O_CLOEXEC);
+    // A link loop, or a folder that may not be entered: the spelling is all there is.
+    if (next < 0 && errno != ENOENT && errno != ENOTDIR) return path.lexically_normal();
+    if (next < 0) break;
+    reached.emplace(next);
+  }
+  if (!reached->valid()) return path.lexically_normal();
+  char real[PATH_MAX];
+  const std::string link = "/proc/self/fd/" + std::to_string(reached->get());
+  const ssize_t length = ::readlink(link.c_str(), real, sizeof real);
+  if (length == sizeof real) return path.lexically_normal();  // longer than any path the kernel takes
+  if (length <= 0) {                                          // no /proc
+    std::filesystem::path resolved = std::filesystem::weakly_canonical(path, error);
+    return error ? path.lexically_normal() : resolved;
+  }
+  // The parts that do not exist (yet), as spelled.
+  std::string rest(real, static_cast<std::size_t>(length));
+  for (; part != parts.end(); ++part) rest.append("/").append(part->native());
+  return std::filesystem::path(std::move(rest)).lexically_normal();
 }
 
 }  // namespace velquin
