@@ -62,36 +62,56 @@ std::optional<std::filesystem::path> EntryIgnoringCase(const std::filesystem::pa
   return std::nullopt;
 }
 
+namespace {
+
+// The path by which the kernel knows an open file: empty without /proc, or when it is longer
+// than any path the kernel takes.
+std::string KernelPath(const Descriptor& file) {
+  char path[PATH_MAX];
+  const std::string link = "/proc/self/fd/" + std::to_string(file.get());
+  const ssize_t length = ::readlink(link.c_str(), path, sizeof path);
+  return length > 0 && length < static_cast<ssize_t>(sizeof path) ? std::string(path, length) : "";
+}
+
+bool IsMissing(int error) {
+  return error == ENOENT || error == ENOTDIR;
+}
+
+}  // namespace
+
 std::filesystem::path RealPath(const std::filesystem::path& path) {
   std::error_code error;
-  const std::filesystem::path parts = std::filesystem::absolute(path, error).relative_path();
-  if (error) return path.lexically_normal();
-  // Folder by folder from the root, each opened in the one before and links followed as the
-  // kernel meets them, as far as they exist; the kernel then names the last one reached. That
-  // costs one look per part, where realpath(3) looks each part up along the whole path again.
+  // A link loop, a folder that may not be entered, a path longer than the kernel takes: the
+  // spelling is all there is.
+  const std::filesystem::path normal = path.lexically_normal();
+  const std::filesystem::path whole = std::filesystem::absolute(path, error);
+  if (error) return normal;
+  if (const Descriptor file(::open(whole.c_str(), O_PATH | O_CLOEXEC)); file.valid()) {
+    const std::string real = KernelPath(file);
+    if (!real.empty()) return real;
+  } else if (!IsMissing(errno)) {
+    return normal;
+  }
+  // Not all there: folder by folder from the root, each opened in the one before (one look
+  // per part, where realpath(3) looks each part up along the whole path again), as far as
+  // they exist; the kernel names the last one reached, and the rest follows as spelled.
+  const std::filesystem::path parts = whole.relative_path();
   std::optional<Descriptor> reached(std::in_place, ::open("/", O_PATH | O_CLOEXEC));
   auto part = parts.begin();
-  for (; reached->valid() && part != parts.end(); ++part) {
-    if (part->empty()) continue;  // a trailing "/" on a folder that exists
+  for (; part != parts.end(); ++part) {
+    if (part->empty()) continue;  // a trailing "/"
     const int next = ::openat(reached->get(), part->c_str(), O_PATH | O_CLOEXEC);
-    // A link loop, or a folder that may not be entered: the spelling is all there is.
-    if (next < 0 && errno != ENOENT && errno != ENOTDIR) return path.lexically_normal();
+    if (next < 0 && !IsMissing(errno)) return normal;
     if (next < 0) break;
     reached.emplace(next);
   }
-  if (!reached->valid()) return path.lexically_normal();
-  char real[PATH_MAX];
-  const std::string link = "/proc/self/fd/" + std::to_string(reached->get());
-  const ssize_t length = ::readlink(link.c_str(), real, sizeof real);
-  if (length == sizeof real) return path.lexically_normal();  // longer than any path the kernel takes
-  if (length <= 0) {                                          // no /proc
+  std::string real = reached->valid() ? KernelPath(*reached) : "";
+  if (real.empty()) {  // no /proc
     std::filesystem::path resolved = std::filesystem::weakly_canonical(path, error);
-    return error ? path.lexically_normal() : resolved;
+    return error ? normal : resolved;
   }
-  // The parts that do not exist (yet), as spelled.
-  std::string rest(real, static_cast<std::size_t>(length));
-  for (; part != parts.end(); ++part) rest.append("/").append(part->native());
-  return std::filesystem::path(std::move(rest)).lexically_normal();
+  for (; part != parts.end(); ++part) real.append("/").append(part->native());
+  return std::filesystem::path(std::move(real)).lexically_normal();
 }
 
 }  // namespace velquin
