@@ -1,15 +1,21 @@
+#include <fcntl.h>
 #include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <cstdlib>
 #include <set>
+#include <unordered_set>
 
 #include "discovery/FileLookups.h"
 #include "discovery/GameDiscovery.h"
 #include "discovery/LauncherSettings.h"
 #include "discovery/LutrisGameConfig.h"
 #include "discovery/SteamVdf.h"
+#include "wine/Descriptor.h"
 
 namespace velquin {
 
@@ -76,9 +82,11 @@ class Search {
 };
 
 // The Steam install itself, then every library its library lists name, each with the file
-// that named it.
+// that named it first: a list may name one library many times, and a spelling met before is
+// dropped before anything looks at its folder.
 std::vector<std::pair<fs::path, fs::path>> SteamLibraries(const fs::path& root, Search& search) {
   std::vector<std::pair<fs::path, fs::path>> libraries{{root, root}};
+  std::unordered_set<std::string> named{root.string()};
   std::vector<fs::path> lists{root / "config/libraryfolders.vdf"};
   if (const auto steamapps = EntryIgnoringCase(root, "steamapps"))
     lists.insert(lists.begin(), *steamapps / "libraryfolders.vdf");
@@ -91,23 +99,26 @@ std::vector<std::pair<fs::path, fs::path>> SteamLibraries(const fs::path& root, 
       continue;
     }
     for (const std::string& path : *paths) {
-      if (fs::path(path).is_absolute()) libraries.emplace_back(path, list);
+      if (path.starts_with('/') && named.insert(path).second) libraries.emplace_back(path, list);
     }
   }
   return libraries;
 }
 
 void AddSteamPrefixes(Search& search) {
-  // Two spellings of one library (a link, a trailing "/..") are one library.
+  // Two spellings of one library (a link, a trailing "/..") are one library, which is listed
+  // once; two libraries may still share one steamapps folder through a link.
   std::set<fs::path> rootsSeen;
   std::set<fs::path> librariesSeen;
+  std::set<fs::path> steamappsSeen;
   for (const Place& root : kSteamRoots) {
     const fs::path folder = search.env.home / root.folder;
     if (!IsFolder(folder) || !rootsSeen.insert(RealPath(folder)).second) continue;
     for (const auto& [library, config] : SteamLibraries(folder, search)) {
+      if (!librariesSeen.insert(RealPath(library)).second) continue;
       // Steam matches its folder names without regard to case: older libraries say "SteamApps".
       const std::optional<fs::path> steamapps = EntryIgnoringCase(library, "steamapps");
-      if (!steamapps || !librariesSeen.insert(RealPath(*steamapps)).second) continue;
+      if (!steamapps || !steamappsSeen.insert(RealPath(*steamapps)).second) continue;
       for (const fs::path& game : search.Entries(*steamapps / "compatdata")) {
         if (IsFolder(game / "pfx")) search.Add(game / "pfx", root.origin, config);
       }
@@ -116,12 +127,28 @@ void AddSteamPrefixes(Search& search) {
 }
 
 // Where Lutris finds a game's prefix when its config names none: the nearest folder above the
-// exe that is a prefix.
+// exe that is a prefix. The walk goes down from the root once, each folder opened in the one
+// above it, so it costs one look per folder however deep the exe lies. It ends where the
+// folder's path grows too long for the kernel to take with "/system.reg" behind it: no prefix
+// there could be opened.
 std::optional<fs::path> PrefixAboveExe(const fs::path& exe) {
-  for (fs::path folder = exe.parent_path(); folder != folder.root_path(); folder = folder.parent_path()) {
-    if (LooksLikePrefix(folder) && IsFolder(folder / "drive_c")) return folder;
+  const std::string above = exe.parent_path().string();
+  std::optional<Descriptor> folder(std::in_place, ::open("/", O_PATH | O_DIRECTORY | O_CLOEXEC));
+  std::size_t nearest = 0;  // the length of its path in `above`; 0 for none yet
+  for (std::size_t at = above.find_first_not_of('/'); folder->valid() && at != std::string::npos;
+       at = above.find_first_not_of('/', at)) {
+    const std::size_t end = std::min(above.find('/', at), above.size());
+    if (end + sizeof("/system.reg") > PATH_MAX) break;
+    folder.emplace(
+        ::openat(folder->get(), above.substr(at, end - at).c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+    struct stat driveC {};
+    if (folder->valid() && LooksLikePrefix(folder->get()) &&
+        ::fstatat(folder->get(), "drive_c", &driveC, 0) == 0 && S_ISDIR(driveC.st_mode))
+      nearest = end;
+    at = end;
   }
-  return std::nullopt;
+  if (nearest == 0) return std::nullopt;
+  return above.substr(0, nearest);
 }
 
 void AddLutrisPrefixes(Search& search) {

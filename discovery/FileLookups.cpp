@@ -1,14 +1,17 @@
 #include "discovery/FileLookups.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <cctype>
 #include <cerrno>
+#include <climits>
 #include <cstring>
 #include <system_error>
 
+#include "platform/AsciiCase.h"
+#include "wine/Descriptor.h"
 #include "wine/OutsideFile.h"
 
 namespace velquin {
@@ -24,8 +27,13 @@ bool IsRegularFile(const std::filesystem::path& path) {
 }
 
 bool LooksLikePrefix(const std::filesystem::path& folder) {
-  std::error_code error;
-  return IsFolder(folder) && std::filesystem::exists(folder / "system.reg", error);
+  const Descriptor opened(::open(folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+  return opened.valid() && LooksLikePrefix(opened.get());
+}
+
+bool LooksLikePrefix(int folder) {
+  struct stat info {};
+  return ::fstatat(folder, "system.reg", &info, 0) == 0;
 }
 
 std::optional<std::string> ReadConfigFile(const std::filesystem::path& file,
@@ -62,23 +70,63 @@ std::vector<std::filesystem::path> EntriesByName(const std::filesystem::path& fo
 
 std::optional<std::filesystem::path> EntryIgnoringCase(const std::filesystem::path& folder,
                                                        const std::string& name) {
-  const auto same = [&name](const std::string& other) {
-    return std::equal(name.begin(), name.end(), other.begin(), other.end(), [](char a, char b) {
-      return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
-    });
-  };
   if (IsFolder(folder / name)) return folder / name;
   for (const std::filesystem::path& entry : EntriesByName(folder)) {
-    if (same(entry.filename().string()) && IsFolder(entry)) return entry;
+    if (SameIgnoringCase(entry.filename().string(), name) && IsFolder(entry)) return entry;
   }
   return std::nullopt;
 }
 
+namespace {
+
+// The path by which the kernel knows an open file: empty without /proc, or when it is longer
+// than any path the kernel takes.
+std::string KernelPath(const Descriptor& file) {
+  char path[PATH_MAX];
+  const std::string link = "/proc/self/fd/" + std::to_string(file.get());
+  const ssize_t length = ::readlink(link.c_str(), path, sizeof path);
+  return length > 0 && length < static_cast<ssize_t>(sizeof path) ? std::string(path, length) : "";
+}
+
+bool IsMissing(int error) {
+  return error == ENOENT || error == ENOTDIR;
+}
+
+}  // namespace
+
 std::filesystem::path RealPath(const std::filesystem::path& path) {
   std::error_code error;
-  std::filesystem::path real = std::filesystem::weakly_canonical(path, error);
-  if (error) return path.lexically_normal();  // a link loop: the spelling is all there is
-  return real;
+  // A link loop, a folder that may not be entered, a path longer than the kernel takes: the
+  // spelling is all there is.
+  const std::filesystem::path normal = path.lexically_normal();
+  const std::filesystem::path whole = std::filesystem::absolute(path, error);
+  if (error) return normal;
+  if (const Descriptor file(::open(whole.c_str(), O_PATH | O_CLOEXEC)); file.valid()) {
+    const std::string real = KernelPath(file);
+    if (!real.empty()) return real;
+  } else if (!IsMissing(errno)) {
+    return normal;
+  }
+  // Not all there: folder by folder from the root, each opened in the one before (one look
+  // per part, where realpath(3) looks each part up along the whole path again), as far as
+  // they exist; the kernel names the last one reached, and the rest follows as spelled.
+  const std::filesystem::path parts = whole.relative_path();
+  std::optional<Descriptor> reached(std::in_place, ::open("/", O_PATH | O_CLOEXEC));
+  auto part = parts.begin();
+  for (; part != parts.end(); ++part) {
+    if (part->empty()) continue;  // a trailing "/"
+    const int next = ::openat(reached->get(), part->c_str(), O_PATH | O_CLOEXEC);
+    if (next < 0 && !IsMissing(errno)) return normal;
+    if (next < 0) break;
+    reached.emplace(next);
+  }
+  std::string real = reached->valid() ? KernelPath(*reached) : "";
+  if (real.empty()) {  // no /proc
+    std::filesystem::path resolved = std::filesystem::weakly_canonical(path, error);
+    return error ? normal : resolved;
+  }
+  for (; part != parts.end(); ++part) real.append("/").append(part->native());
+  return std::filesystem::path(std::move(real)).lexically_normal();
 }
 
 }  // namespace velquin

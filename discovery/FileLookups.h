@@ -37,6 +37,8 @@ bool IsRegularFile(const std::filesystem::path& path);
 // A folder with a system.reg of any kind: Wine's mark of a prefix. One that cannot be read is
 // reported when the prefix is opened.
 bool LooksLikePrefix(const std::filesystem::path& folder);
+// The same for a folder already opened (O_PATH will do).
+bool LooksLikePrefix(int folder);
 
 // The path with every link resolved as far as it exists, for telling two paths to the same
 // folder apart from two folders.

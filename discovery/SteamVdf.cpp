@@ -1,7 +1,8 @@
 #include "discovery/SteamVdf.h"
 
 #include <algorithm>
-#include <cctype>
+
+#include "platform/AsciiCase.h"
 
 namespace velquin {
 
@@ -32,7 +33,7 @@ class VdfTokens {
  private:
   void SkipSpaceAndComments() {
     while (at_ < text_.size()) {
-      if (std::isspace(static_cast<unsigned char>(text_[at_]))) {
+      if (IsAsciiSpace(text_[at_])) {
         ++at_;
       } else if (text_.substr(at_, 2) == "//") {
         const std::size_t lineEnd = text_.find('\n', at_);
@@ -68,7 +69,7 @@ class VdfTokens {
     const std::size_t start = at_;
     while (at_ < text_.size()) {
       const char c = text_[at_];
-      if (std::isspace(static_cast<unsigned char>(c)) || c == '"' || c == '{' || c == '}') break;
+      if (IsAsciiSpace(c) || c == '"' || c == '{' || c == '}') break;
       ++at_;
     }
     return {TokenKind::kText, std::string(text_.substr(start, at_ - start))};
@@ -78,11 +79,6 @@ class VdfTokens {
   std::size_t at_ = 0;
 };
 
-std::string Lowered(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return text;
-}
-
 bool IsNumber(const std::string& key) {
   return !key.empty() && std::all_of(key.begin(), key.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
@@ -91,7 +87,7 @@ bool IsNumber(const std::string& key) {
 bool IsLibraryPath(const std::vector<std::string>& open, const std::string& key) {
   if (open.empty() || open.front() != "libraryfolders") return false;
   if (open.size() == 1) return IsNumber(key);
-  return open.size() == 2 && IsNumber(open[1]) && Lowered(key) == "path";
+  return open.size() == 2 && IsNumber(open[1]) && FoldCase(key) == "path";
 }
 
 }  // namespace
@@ -112,7 +108,7 @@ std::optional<std::vector<std::string>> SteamLibraryPaths(std::string_view vdf) 
 
     Token value = tokens.Next();
     if (value.kind == TokenKind::kOpen) {
-      open.push_back(Lowered(std::move(key.text)));
+      open.push_back(FoldCase(std::move(key.text)));
     } else if (value.kind != TokenKind::kText) {
       return std::nullopt;
     } else if (IsLibraryPath(open, key.text) && !value.text.empty()) {

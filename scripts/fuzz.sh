@@ -7,11 +7,15 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh --fuzz
-targets=(fuzz_system_reg fuzz_windows_path fuzz_code_page fuzz_player_file fuzz_steam_vdf fuzz_lutris_yaml)
-[ $# -gt 0 ] && [ "$1" != all ] && targets=("$1")
 seconds=${2:-60}
 
 cmake --preset fuzz >/dev/null
+# The targets as CMake lists them, one a line.
+mapfile -t targets <build/fuzz/fuzz_targets.txt
+if [ $# -gt 0 ] && [ "$1" != all ]; then
+  printf '%s\n' "${targets[@]}" | grep -qx -- "$1" || { echo "no fuzz target $1: ${targets[*]}" >&2; exit 2; }
+  targets=("$1")
+fi
 cmake --build --preset fuzz --target "${targets[@]}"
 
 summary=()

@@ -1,6 +1,5 @@
 #include "wine/SystemReg.h"
 
-#include <cctype>
 #include <optional>
 #include <sstream>
 
@@ -11,15 +10,9 @@ namespace velquin {
 
 namespace {
 
-// Not std::tolower: a program that takes the user's locale must still compare key names
-// the way Wine does.
-char FoldAscii(char c) {
-  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 int HexDigit(char c) {
   if (c >= '0' && c <= '9') return c - '0';
-  c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  c = FoldAscii(c);
   if (c >= 'a' && c <= 'f') return c - 'a' + 10;
   return -1;
 }
@@ -316,11 +309,6 @@ std::optional<std::string> LinkTarget(const RegKeyData& key) {
 }
 
 }  // namespace
-
-std::string FoldCase(std::string text) {
-  for (char& c : text) c = FoldAscii(c);
-  return text;
-}
 
 std::string FollowLinks(const SystemReg& reg, std::string path) {
   // A bound on the hops keeps a link that names itself from looping.

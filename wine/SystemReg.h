@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/AsciiCase.h"  // FoldCase: keys and value names are compared by it
+
 namespace velquin {
 
 // One value as Wine keeps it: string data as UTF-16 code units, other data as raw bytes.
@@ -38,9 +40,6 @@ SystemReg ParseSystemReg(std::istream& in);
 // link on the way to a wanted key may sit. The value lines of every other key are passed over
 // unparsed, so a lookup does not pay for the thousands of keys a prefix holds.
 SystemReg ParseSystemReg(std::string_view text, const std::set<std::string>& wantedKeys);
-
-// Lower-cases the ASCII letters, as the keys and value names are compared.
-std::string FoldCase(std::string text);
 
 // The key a path names once Wine's registry links are followed (Wow6432Node keys that are
 // shared with the 64-bit view are such links), in lower case.

@@ -1,14 +1,30 @@
 #include "wine/WinePrefix.h"
 
-#include <algorithm>
-#include <cctype>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+
 #include <cstdlib>
-#include <system_error>
+#include <memory>
 #include <vector>
+
+#include "platform/AsciiCase.h"
+#include "platform/Utf8.h"
+#include "wine/Descriptor.h"
 
 namespace velquin {
 
 namespace {
+
+// Windows takes no path longer than this many UTF-16 units.
+constexpr std::size_t kMaxWindowsPath = 32767;
+
+bool LongerThanWindowsAllows(const std::string& path) {
+  if (path.size() <= kMaxWindowsPath) return false;  // no UTF-8 byte makes more than one unit
+  std::size_t units = 0;
+  for (char32_t c : DecodeUtf8(path)) units += c > 0xFFFF ? 2 : 1;
+  return units > kMaxWindowsPath;
+}
 
 // The folder and file names of a path, with "." dropped and ".." taking back the name before
 // it: as on Windows, a path never climbs above the root it starts from.
@@ -34,21 +50,35 @@ std::vector<std::string> SplitPath(const std::string& path) {
   return parts;
 }
 
-bool SameIgnoringCase(const std::string& a, const std::string& b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-    return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-  });
+// A folder opened only to look names up in: that needs no right to read it.
+int OpenFolderAt(int folder, const char* name) {
+  return ::openat(folder, name, O_PATH | O_DIRECTORY | O_CLOEXEC);
+}
+
+// The first entry of `folder`, in the order it lists them, equal to `name` without regard to
+// case; nothing when none is or the folder cannot be listed.
+std::optional<std::string> ListedIgnoringCase(int folder, const std::string& name) {
+  const int listing = ::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (listing < 0) return std::nullopt;
+  const std::unique_ptr<DIR, int (*)(DIR*)> entries(::fdopendir(listing), ::closedir);
+  if (!entries) {
+    ::close(listing);
+    return std::nullopt;
+  }
+  while (const dirent* entry = ::readdir(entries.get())) {
+    const std::string_view entryName = entry->d_name;
+    if (entryName != "." && entryName != ".." && SameIgnoringCase(entryName, name))
+      return std::string(entryName);
+  }
+  return std::nullopt;
 }
 
 // The entry of `folder` that Wine would open for `name`: the exact one if it exists, else
 // the first one equal without regard to case, else `name` itself (a file yet to be made).
-std::filesystem::path MatchEntry(const std::filesystem::path& folder, const std::string& name) {
-  std::error_code error;
-  if (std::filesystem::exists(folder / name, error)) return folder / name;
-  for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
-    if (SameIgnoringCase(entry.path().filename().string(), name)) return entry.path();
-  }
-  return folder / name;
+std::string MatchEntry(const Descriptor& folder, const std::string& name) {
+  struct stat info {};
+  if (!folder.valid() || ::fstatat(folder.get(), name.c_str(), &info, 0) == 0) return name;
+  return ListedIgnoringCase(folder.get(), name).value_or(name);
 }
 
 }  // namespace
@@ -61,19 +91,27 @@ std::filesystem::path WinePrefixFromEnvironment() {
 
 std::optional<std::filesystem::path> ResolveWindowsPath(const std::filesystem::path& prefix,
                                                         const std::string& windowsPath) {
+  if (LongerThanWindowsAllows(windowsPath)) return std::nullopt;
   if (!windowsPath.empty() && windowsPath.front() == '/') {
-    std::filesystem::path resolved("/");
-    for (const std::string& part : SplitPath(windowsPath)) resolved /= part;
-    return resolved;
+    std::string resolved;
+    for (const std::string& part : SplitPath(windowsPath)) resolved.append("/").append(part);
+    return std::filesystem::path(resolved.empty() ? "/" : resolved);
   }
-  const bool hasDrive = windowsPath.size() >= 2 && windowsPath[1] == ':' &&
-                        std::isalpha(static_cast<unsigned char>(windowsPath[0]));
+  const bool hasDrive = windowsPath.size() >= 2 && windowsPath[1] == ':' && IsAsciiLetter(windowsPath[0]);
   if (!hasDrive) return std::nullopt;
 
-  const char drive = static_cast<char>(std::tolower(static_cast<unsigned char>(windowsPath[0])));
-  std::filesystem::path resolved = prefix / "dosdevices" / (std::string(1, drive) + ":");
-  for (const std::string& part : SplitPath(windowsPath.substr(2))) resolved = MatchEntry(resolved, part);
-  return resolved;
+  std::string resolved = (prefix / "dosdevices" / std::string{FoldAscii(windowsPath[0]), ':'}).string();
+  // Each name is looked up in the folder that the name before it opened, never along the
+  // whole path again, so that a walk costs the same for every name however deep it goes.
+  // Links are followed where the kernel meets them; once a folder is missing, the names
+  // after it stay as given.
+  std::optional<Descriptor> folder(std::in_place, ::open(resolved.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+  for (const std::string& part : SplitPath(windowsPath.substr(2))) {
+    const std::string name = MatchEntry(*folder, part);
+    resolved.append("/").append(name);
+    if (folder->valid()) folder.emplace(OpenFolderAt(folder->get(), name.c_str()));
+  }
+  return std::filesystem::path(std::move(resolved));
 }
 
 }  // namespace velquin

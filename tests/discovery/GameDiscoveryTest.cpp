@@ -19,6 +19,12 @@ const std::string kSteamFlatpak = ".var/app/com.valvesoftware.Steam/";
 const std::string kSnap = ".snap/data/steam/common/.local/share/Steam/steamapps/compatdata/900/pfx";
 const std::string kLutrisFlatpak = ".var/app/net.lutris.Lutris/";
 const std::string kBottlesFlatpak = ".var/app/com.usebottles.bottles/data/bottles/";
+// An exe 20,000 folders below its prefix: the walk up to the prefix must not hang.
+const std::string kDeepExe = [] {
+  std::string exe = "~/Games/walk/drive_c/Games/DF/";
+  for (int k = 0; k < 20000; ++k) exe += "a/";
+  return exe + "x.exe";
+}();
 
 // A launcher's case: a fake HOME, each thing in it as "PATH = WHAT" (PATH below HOME): "prefix"
 // (with the game's entry in its registry), "prefix N" (and a plyr.sav written N seconds ago),
@@ -137,7 +143,7 @@ const Row kRows[] = {
          {"xdg-config/lutris/games/df-1.yml = game:\n  prefix: ~/Games/df\nwine:\n  version: lutris-7\n",
           ".local/share/lutris/games/df-2.yml = game: {prefix: '$H/.wine'}\nwine:\n  prefix: [not, a]\n",
           ".local/share/lutris/games/df-3.yml = game:\n  exe: x.exe\nwine:\n  prefix: ~/Games/under-wine\n",
-          kLutrisFlatpak + "data/lutris/games/df-4.yml = game:\n  exe: ~/Games/walk/drive_c/Games/DF/x.exe\n",
+          kLutrisFlatpak + "data/lutris/games/df-4.yml = game:\n  exe: " + kDeepExe + "\n",
           ".local/share/lutris/games/broken.yml = game:\n  prefix: [unclosed\n",
           ".local/share/lutris/games/dangling.yml = -> $H/gone.yml",
           kLutrisFlatpak + "config/lutris/games = -> games", "Games/df = prefix", ".wine = prefix",

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <clocale>
+#include <cstdlib>
+
 #include "core/StartupLoad.h"
 #include "platform/posix/PosixFileAccess.h"
 #include "platform/posix/Windows1252.h"
@@ -21,8 +24,28 @@ TEST_F(WinePrefixTest, WindowsPathsGoThroughTheDriveLinksWithoutRegardToCase) {
             folder_ / "dosdevices" / "c:" / "Games" / "new.sav");
   EXPECT_FALSE(ResolveWindowsPath(folder_, "\\plyr.sav"));
   EXPECT_FALSE(ResolveWindowsPath(folder_, "games\\plyr.sav"));
+  // Windows takes at most 32,767 UTF-16 units: an "é" is one, a "😀" two; a longer path is refused.
+  std::string longest = "C:\\";
+  for (int k = 0; k < 32764; ++k) longest += "é";
+  EXPECT_EQ(ResolveWindowsPath(folder_, longest), folder_ / "dosdevices/c:" / longest.substr(3));
+  EXPECT_FALSE(ResolveWindowsPath(folder_, longest + "é"));
+  EXPECT_FALSE(ResolveWindowsPath(folder_, "C:\\😀" + std::string(32763, 'a')));
+  // A deep path is walked once, name by name (a hang guard: it took minutes when every name
+  // was looked up along the whole path again).
+  std::string deep = "C:\\GAMES", expected = (folder_ / "dosdevices/c:/Games").string();
+  for (int k = 0; k < 16000; ++k) deep += "\\X", expected += "/X";
+  EXPECT_EQ(ResolveWindowsPath(folder_, deep), expected);
 
-  // The load finds the file through the prefix whatever the case of the stored path.
+  // Names match by their ASCII letters whatever the C locale: a Turkish 8-bit one folds 'I' to 'ı'.
+  Write("drive_c/Games/fi.sav", "");
+  ASSERT_EQ(
+      std::system(("localedef -i tr_TR -f ISO-8859-9 " + (folder_ / "tr_TR.ISO-8859-9").string()).c_str()),
+      0);
+  ::setenv("LOCPATH", folder_.c_str(), 1);
+  ASSERT_TRUE(std::setlocale(LC_CTYPE, "tr_TR.ISO-8859-9"));
+  EXPECT_EQ(ResolveWindowsPath(folder_, "C:\\GAMES\\FI.SAV"), folder_ / "dosdevices/c:/Games/fi.sav");
+  std::setlocale(LC_CTYPE, "C");
+
   PosixFileAccess files(folder_);
   EXPECT_EQ(LoadNamesAndMacros("C:\\GAMES\\df GAME", files, Windows1252()).names[0], "Neo");
 
