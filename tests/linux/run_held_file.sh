@@ -31,8 +31,8 @@ stalled="$work/stalled"
 mkdir -p "$stalled/source" "$stalled/mount"
 : >"$stalled/source/unrelated"
 unstall() {
-  [ -n "${stalled_holder:-}" ] && kill "$stalled_holder" 2>/dev/null
-  [ -n "${bindfs_pid:-}" ] && kill -CONT "$bindfs_pid" 2>/dev/null
+  kill "${stalled_holder:-}" 2>/dev/null || true
+  kill -CONT "${bindfs_pid:-}" 2>/dev/null || true
   umount "$stalled/mount" 2>/dev/null || umount -l "$stalled/mount" 2>/dev/null || true
   remove_wine_test_prefix
 }
@@ -41,8 +41,11 @@ bindfs -f "$stalled/source" "$stalled/mount" &
 bindfs_pid=$!
 for _ in $(seq 100); do mountpoint -q "$stalled/mount" && break || sleep 0.1; done
 mountpoint -q "$stalled/mount" || { echo "bindfs could not mount $stalled/mount" >&2; exit 1; }
-sleep 600 3<"$stalled/mount/unrelated" &
+# Opened here while the daemon still answers; the sleep inherits it.
+exec 3<"$stalled/mount/unrelated"
+sleep 600 &
 stalled_holder=$!
+exec 3<&-
 kill -STOP "$bindfs_pid"
 game="$WINEPREFIX/drive_c/Games/DF-TFD"
 echo "== held by a native holder while a stalled FUSE mount has a file open"
