@@ -24,7 +24,8 @@ namespace {
 // on that file's file system, forever for a stalled FUSE or network mount that has nothing
 // to do with the game.
 
-// A descriptor's fdinfo names its mount and inode in its first lines; the rest may be long.
+// A descriptor's fdinfo names its mount and inode in its first lines, which one read of procfs
+// gives whole; the rest may be long.
 constexpr std::size_t kFdInfoBytes = 1024;
 // Mount tables of thousands of mounts run to a few hundred KiB.
 constexpr std::size_t kMountInfoBytes = 4 << 20;
@@ -34,10 +35,12 @@ struct CloseDirectory {
 };
 using Directory = std::unique_ptr<DIR, CloseDirectory>;
 
-// At most `limit` bytes of a file, or nothing when it can't be opened or read.
-std::string ReadUpTo(const std::string& path, std::size_t limit) {
+// At most `limit` bytes of a file (`name` in the open folder, or a whole path with AT_FDCWD):
+// to its end, or only what the first read gives where the file's first lines are all that
+// is needed; nothing when it can't be opened or read.
+std::string ReadUpTo(int folder, const char* name, std::size_t limit, bool firstReadOnly) {
   std::string text;
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  const int fd = ::openat(folder, name, O_RDONLY | O_CLOEXEC);
   if (fd < 0) return text;
   text.resize(limit);
   std::size_t done = 0;
@@ -46,6 +49,7 @@ std::string ReadUpTo(const std::string& path, std::size_t limit) {
     if (got < 0 && errno == EINTR) continue;
     if (got <= 0) break;
     done += static_cast<std::size_t>(got);
+    if (firstReadOnly) break;
   }
   ::close(fd);
   text.resize(done);
@@ -90,7 +94,8 @@ class Mounts {
 
   // Whether the mount is of the device, learnt from `process`'s mount table when new.
   bool OfDevice(std::uint64_t mountId, const std::string& process) {
-    if (!onDevice_.contains(mountId)) Learn(ReadUpTo("/proc/" + process + "/mountinfo", kMountInfoBytes));
+    if (!onDevice_.contains(mountId))
+      Learn(ReadUpTo(AT_FDCWD, ("/proc/" + process + "/mountinfo").c_str(), kMountInfoBytes, false));
     return onDevice_.try_emplace(mountId, false).first->second;
   }
 
@@ -113,12 +118,11 @@ class Mounts {
 };
 
 bool HasOpen(const std::string& process, ino_t inode, Mounts& mounts) {
-  const std::string folder = "/proc/" + process + "/fdinfo/";
-  const Directory fds(::opendir(folder.c_str()));
+  const Directory fds(::opendir(("/proc/" + process + "/fdinfo").c_str()));
   if (!fds) return false;  // gone, or not ours to see
   while (const dirent* entry = ::readdir(fds.get())) {
     if (entry->d_name[0] == '.') continue;
-    const std::string info = ReadUpTo(folder + entry->d_name, kFdInfoBytes);
+    const std::string info = ReadUpTo(::dirfd(fds.get()), entry->d_name, kFdInfoBytes, true);
     const auto ino = Field(info, "ino:");
     const auto mountId = Field(info, "mnt_id:");
     if (ino == inode && mountId && mounts.OfDevice(*mountId, process)) return true;
