@@ -2,7 +2,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
-#include <sys/sysmacros.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -90,34 +90,38 @@ std::optional<std::uint64_t> Field(std::string_view info, std::string_view key) 
 // process in another namespace adds its own mounts the first time one of them is asked for.
 class Mounts {
  public:
-  explicit Mounts(dev_t device) : device_(device) {}
-
-  // Whether the mount is of the device, learnt from `process`'s mount table when new.
-  bool OfDevice(std::uint64_t mountId, const std::string& process) {
-    if (!onDevice_.contains(mountId))
+  // The file system the mount shows, learnt from `process`'s mount table when new; empty
+  // when the table has no such mount.
+  const std::string& FileSystemOf(std::uint64_t mountId, const std::string& process) {
+    if (!fileSystems_.contains(mountId))
       Learn(ReadUpTo(AT_FDCWD, ("/proc/" + process + "/mountinfo").c_str(), kMountInfoBytes, false));
-    return onDevice_.try_emplace(mountId, false).first->second;
+    return fileSystems_.try_emplace(mountId).first->second;
   }
 
  private:
-  // Each line: mount id, parent id, major:minor, then fields not needed here. A line cut off
-  // by the size bound is dropped.
+  // Each line: mount id, parent id, major:minor, root, mount point, options, optional fields,
+  // "-", type, source, super options. A file system is its device with its super options:
+  // the same for every mount of one device, except btrfs's, which name the subvolume, whose
+  // inode numbers are its own. A line cut off by the size bound is dropped.
   void Learn(std::string_view table) {
     for (std::size_t end; (end = table.find('\n')) != std::string_view::npos; table.remove_prefix(end + 1)) {
       std::string_view line = table.substr(0, end);
       const auto id = Take(line, ' ');
-      const auto parent = Take(line, ' ');
-      const auto major = parent ? Take(line, ':') : std::nullopt;
-      const auto minor = major ? Take(line, ' ') : std::nullopt;
-      if (id && minor) onDevice_.try_emplace(*id, ::makedev(*major, *minor) == device_);
+      const std::size_t device = line.find(' ') + 1;  // after the parent id
+      const std::size_t separator = line.find(" - ");
+      const std::size_t source = line.find(' ', separator + 3);
+      const std::size_t options = line.find(' ', source + 1);
+      if (!id || options == std::string_view::npos) continue;
+      fileSystems_.try_emplace(
+          *id,
+          std::string(line.substr(device, line.find(' ', device) - device)).append(line.substr(options)));
     }
   }
 
-  dev_t device_;
-  std::unordered_map<std::uint64_t, bool> onDevice_;
+  std::unordered_map<std::uint64_t, std::string> fileSystems_;
 };
 
-bool HasOpen(const std::string& process, ino_t inode, Mounts& mounts) {
+bool HasOpen(const std::string& process, std::uint64_t inode, const std::string& fileSystem, Mounts& mounts) {
   const Directory fds(::opendir(("/proc/" + process + "/fdinfo").c_str()));
   if (!fds) return false;  // gone, or not ours to see
   while (const dirent* entry = ::readdir(fds.get())) {
@@ -125,20 +129,29 @@ bool HasOpen(const std::string& process, ino_t inode, Mounts& mounts) {
     const std::string info = ReadUpTo(::dirfd(fds.get()), entry->d_name, kFdInfoBytes, true);
     const auto ino = Field(info, "ino:");
     const auto mountId = Field(info, "mnt_id:");
-    if (ino == inode && mountId && mounts.OfDevice(*mountId, process)) return true;
+    if (ino == inode && mountId && mounts.FileSystemOf(*mountId, process) == fileSystem) return true;
   }
   return false;
 }
 
 }  // namespace
 
-bool OpenInAnotherProcess(dev_t device, ino_t inode) {
+bool OpenInAnotherProcess(const std::filesystem::path& file) {
+  // The file's own mount, as its holders' descriptors name theirs: the device stat gives is
+  // not the mount table's on btrfs or on an overlay of several file systems.
+  struct statx info {};
+  if (::statx(AT_FDCWD, file.c_str(), 0, STATX_INO | STATX_MNT_ID, &info) != 0 ||
+      !(info.stx_mask & STATX_MNT_ID))
+    return false;
+  Mounts mounts;
+  const std::string fileSystem = mounts.FileSystemOf(info.stx_mnt_id, "self");
+  if (fileSystem.empty()) return false;
   const Directory processes(::opendir("/proc"));
   if (!processes) return false;
   const std::string self = std::to_string(::getpid());
-  Mounts mounts(device);
   while (const dirent* entry = ::readdir(processes.get())) {
-    if (IsProcessId(entry->d_name) && entry->d_name != self && HasOpen(entry->d_name, inode, mounts))
+    if (IsProcessId(entry->d_name) && entry->d_name != self &&
+        HasOpen(entry->d_name, info.stx_ino, fileSystem, mounts))
       return true;
   }
   return false;

@@ -79,13 +79,11 @@ Result<std::unique_ptr<FileWriter>> PosixFileAccess::OpenForWrite(const std::str
   const auto resolved = ResolveWindowsPath(prefix_, path);
   if (!resolved) return OsError{ENOENT};
   // A file another program holds open is refused as Windows refuses it to a Windows program.
-  struct stat info {};
-  if (::stat(resolved->c_str(), &info) == 0 && OpenInAnotherProcess(info.st_dev, info.st_ino)) {
-    return OsError{EBUSY};
-  }
+  if (OpenInAnotherProcess(*resolved)) return OsError{EBUSY};
   // Nor may a FIFO or a device take the writes: opened without waiting, then refused.
   Descriptor fd(::open(resolved->c_str(), O_WRONLY | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666));
   if (!fd.valid()) return LastError();
+  struct stat info {};
   if (::fstat(fd.get(), &info) != 0) return LastError();
   if (!S_ISREG(info.st_mode)) return OsError{EINVAL};
   // Back to blocking writes for the file itself.
