@@ -109,9 +109,10 @@ class Mounts {
       const auto id = Take(line, ' ');
       const std::size_t device = line.find(' ') + 1;  // after the parent id
       const std::size_t separator = line.find(" - ");
+      if (!id || separator == std::string_view::npos) continue;
       const std::size_t source = line.find(' ', separator + 3);
       const std::size_t options = line.find(' ', source + 1);
-      if (!id || options == std::string_view::npos) continue;
+      if (source == std::string_view::npos || options == std::string_view::npos) continue;
       fileSystems_.try_emplace(
           *id,
           std::string(line.substr(device, line.find(' ', device) - device)).append(line.substr(options)));
