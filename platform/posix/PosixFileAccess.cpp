@@ -143,10 +143,7 @@ Result<std::unique_ptr<FileWriter>> PosixFileAccess::OpenForWrite(const std::str
   const auto resolved = ResolveWindowsPath(prefix_, path);
   if (!resolved) return OsError{ENOENT};
   // A file another program holds open is refused as Windows refuses it to a Windows program.
-  struct stat info {};
-  if (::stat(resolved->c_str(), &info) == 0 && OpenInAnotherProcess(info.st_dev, info.st_ino)) {
-    return OsError{EBUSY};
-  }
+  if (OpenInAnotherProcess(*resolved)) return OsError{EBUSY};
   // Created only if the exclusive open made it: a failed save removes no file that was there.
   constexpr int kWrite = O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
   bool created = true;
@@ -157,6 +154,7 @@ Result<std::unique_ptr<FileWriter>> PosixFileAccess::OpenForWrite(const std::str
   }
   Descriptor fd(raw);
   if (!fd.valid()) return LastError();
+  struct stat info {};
   if (const Status regular = RequireRegularFile(fd.get(), info); !regular.ok())
     return OsError{regular.code()};
   return std::unique_ptr<FileWriter>(

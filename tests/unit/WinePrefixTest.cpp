@@ -1,5 +1,9 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+
+#include <csignal>
 
 #include <clocale>
 #include <cstdlib>
@@ -53,6 +57,17 @@ TEST_F(WinePrefixTest, WindowsPathsGoThroughTheDriveLinksWithoutRegardToCase) {
   ASSERT_EQ(::mkfifo((drive / "Games" / "fifo.sav").c_str(), 0600), 0);
   EXPECT_FALSE(files.OpenForRead("C:\\Games\\fifo.sav").ok());
   EXPECT_FALSE(files.OpenForWrite("C:\\Games\\fifo.sav").ok());
+
+  // The file held open by this program itself may be written; held by another process, not.
+  const int held = ::open((drive / "Games/DF Game/PLYR.SAV").c_str(), O_RDONLY);
+  EXPECT_TRUE(files.OpenForWrite("C:\\Games\\DF Game\\plyr.sav").ok());
+  const pid_t holder = ::fork();
+  if (holder == 0) ::_exit(::pause());  // shares `held` until killed
+  ASSERT_GT(holder, 0);
+  EXPECT_EQ(files.OpenForWrite("C:\\Games\\DF Game\\plyr.sav").code(), static_cast<unsigned>(EBUSY));
+  ::kill(holder, SIGKILL);
+  ::waitpid(holder, nullptr, 0);
+  ::close(held);
 }
 
 }  // namespace
