@@ -7,9 +7,8 @@ build=$1
 folder=$(mktemp -d)
 trap 'rm -rf "$folder"' EXIT
 "$build/velquin_make_demo_save" "$folder" >/dev/null
-mkdir -p "$folder/prefix"
-printf '[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\App Paths\\\\zovur.exe] 1\n"Path"="%s"\n' "$folder" \
-  >"$folder/prefix/system.reg"
+source "$(dirname "$0")/../scripts/wine_prefix.sh"  # write_system_reg
+write_system_reg "$folder/prefix" "$folder"
 
 calls='openat,read,fstat,newfstatat,pwrite64,write,close'
 WINEPREFIX="$folder/prefix" strace -y -e trace=$calls -o "$folder/load" "$build/velquin_load_report" >/dev/null

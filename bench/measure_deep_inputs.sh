@@ -13,6 +13,7 @@ parts=${2:-20000}
 repeats=${3:-27000}
 work=$(mktemp -d /tmp/vqd.XXXXXX)  # short: the library list must stay below 1 MB
 trap 'rm -rf "$work"' EXIT
+source "$(dirname "$0")/../scripts/wine_prefix.sh"  # write_system_reg
 
 # A string of N copies of TEXT.
 repeat() { printf "%${1}s" "" | sed "s/ /$2/g"; }
@@ -20,14 +21,10 @@ repeat() { printf "%${1}s" "" | sed "s/ /$2/g"; }
 home=$work/registry/.wine
 mkdir -p "$home/drive_c/Games" "$home/dosdevices"
 ln -s ../drive_c "$home/dosdevices/c:"
-registry_prefix() {  # FOLDER PARTS
-  printf 'WINE REGISTRY Version 2\n\n[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\App Paths\\\\zovur.exe] 1\n"Path"="C:\\\\Games%s"\n' \
-    "$(repeat "$2" '\\\\a')" >"$1/system.reg"
-}
-registry_prefix "$home" "$parts"
+write_system_reg "$home" "C:\\Games$(repeat "$parts" '\\a')"
 mkdir -p "$work/below"
 cp -a "$home" "$work/below/.wine"
-registry_prefix "$work/below/.wine" 16000
+write_system_reg "$work/below/.wine" "C:\\Games$(repeat 16000 '\\a')"
 
 prefix=$work/lutris/Games/df
 mkdir -p "$prefix/drive_c" "$work/lutris/.local/share/lutris/games"
@@ -43,9 +40,9 @@ mkdir -p "$library/SteamApps/compatdata/1/pfx" "$work/steam/.local/share/Steam/s
   echo '}'
 } >"$work/steam/.local/share/Steam/steamapps/libraryfolders.vdf"
 
+TIMEFORMAT=%R
 for case in registry below lutris steam; do
-  start=$(date +%s.%N)
-  HOME=$work/$case XDG_CONFIG_HOME='' XDG_DATA_HOME='' WINEPREFIX='' "$velquin" --list >/dev/null 2>&1 || true
-  end=$(date +%s.%N)
-  printf '%-9s %8.2f s\n' "$case" "$(echo "$end - $start" | bc)"
+  seconds=$({ time HOME=$work/$case XDG_CONFIG_HOME='' XDG_DATA_HOME='' WINEPREFIX='' "$velquin" --list \
+    >/dev/null 2>&1; } 2>&1) || true
+  printf '%-9s %8.2f s\n' "$case" "$seconds"
 done

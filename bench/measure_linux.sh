@@ -3,7 +3,8 @@
 # holds a Proton prefix with the game:
 #  1. start-up time to the main window with the first name drawn, against a minimal Qt window
 #     and the same main window made by hand (bench/handmade_qt_window.cpp), alternating over
-#     many rounds (median and interquartile range); VELQUIN_TIMES_ONLY=1 stops after this;
+#     many rounds (median and interquartile range, and the ratios that bench/x11_startup_time.cpp
+#     prints); VELQUIN_TIMES_ONLY=1 stops after this;
 #     OTHER_VELQUIN (e.g. the portable bundle's) runs in each round right after it, and VELQUIN
 #     names the program under test when it is not the build's (e.g. /usr/bin/velquin of the .deb);
 #  2. a screenshot of each window at 96 and 144 DPI (a device-pixel ratio of 1 and 1.5, as Qt
@@ -21,7 +22,6 @@ prefix=$work/home/.local/share/Steam/steamapps/compatdata/4242/pfx
 trap 'WINEPREFIX="$prefix" wineserver -k 2>/dev/null || true; rm -rf "$work"' EXIT
 mkdir -p "$(dirname "$prefix")"
 scripts/demo_prefix.sh "$prefix" "$build/velquin_make_demo_save" >/dev/null 2>&1
-WINEPREFIX="$prefix" wineserver -w
 mkdir -m 700 "$work/runtime"
 export HOME=$work/home QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$work/runtime
 unset WINEPREFIX
@@ -34,24 +34,12 @@ other=()
 [ -n "${3:-}" ] && other=("Velquin for DF:TFD" $box "exec '$(realpath "$3")'")
 save=$prefix/drive_c/Games/DF-TFD/plyr.sav
 icon=$build/app/linux/icons/256/io.velquin.Velquin.png
+echo "Linux program, $rounds rounds each, alternating (median and interquartile range):"
+[ -n "${3:-}" ] && echo "  (the second \"Velquin for DF:TFD\" is $3, started right after $velquin)"
 xvfb-run -a -s "-screen 0 1024x768x24" "$build/bench/x11_startup_time" "$rounds" \
   "Minimal Qt Window" $box "exec '$build/bench/minimal_qt_window'" \
   "Handmade Qt Window" $box "exec '$build/bench/handmade_qt_window' '$save' '$icon'" \
-  "Velquin for DF:TFD" $box "exec '$velquin'" "${other[@]}" >"$work/times"
-read -r minimal minimal_q1 minimal_q3 _ < <(sed -n 1p "$work/times")
-read -r handmade handmade_q1 handmade_q3 _ < <(sed -n 2p "$work/times")
-read -r velquin_ms velquin_q1 velquin_q3 paired paired_q1 paired_q3 < <(sed -n 3p "$work/times")
-echo "Linux program, $rounds rounds each, alternating (median, interquartile range):"
-echo "  minimal Qt window with one line edit: $minimal ms ($minimal_q1 to $minimal_q3)"
-echo "  main window made by hand:             $handmade ms ($handmade_q1 to $handmade_q3)"
-echo "  velquin, filled main window:          $velquin_ms ms ($velquin_q1 to $velquin_q3)"
-echo "  ratio to the minimal window: $(echo "scale=3; $velquin_ms / $minimal" | bc)"
-echo "  ratio to the hand-made one:  $(echo "scale=3; $velquin_ms / $handmade" | bc)"
-echo "  the same, round by round:    $paired ($paired_q1 to $paired_q3)"
-if [ -n "${3:-}" ]; then
-  read -r ms q1 q3 paired q1p q3p < <(sed -n 4p "$work/times")
-  echo "  $3: $ms ms ($q1 to $q3); over $velquin, round by round: $paired ($q1p to $q3p)"
-fi
+  "Velquin for DF:TFD" $box "exec '$velquin'" "${other[@]}" | sed 's/^/  /'
 [ "${VELQUIN_TIMES_ONLY:-0}" = 1 ] && exit 0
 
 # Each window in turn: main, main with the macro panel, both help windows. Buttons are pressed
@@ -63,7 +51,7 @@ for dpi in 96 144; do
     px() { echo $(( ($1 * dpi + 720) / 1440 )); }
     find() { timeout 20 xdotool search --sync --name "^$1\$" | head -1; }
     press() { timeout 5 xdotool mousemove --window "$main" "$(px $1)" "$(px $2)" click 1; sleep 1; }
-    QT_SCREEN_SCALE_FACTORS=$(echo "scale=2; $dpi / 96" | bc) "$velquin" &
+    QT_SCREEN_SCALE_FACTORS=$(awk -v dpi="$dpi" "BEGIN { print dpi / 96 }") "$velquin" &
     main=$(find "Velquin for DF:TFD")
     [ -n "$main" ] || { echo "no main window" >&2; exit 1; }
     sleep 1

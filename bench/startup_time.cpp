@@ -1,5 +1,5 @@
 // Times programs from CreateProcess to their window on screen (and, given a control id, to
-// that control holding text), alternating over many rounds.
+// that control holding text), alternating over many rounds (StartupRounds.h).
 // Usage: startup_time ROUNDS EXE CAPTION CONTROL_ID [EXE CAPTION CONTROL_ID]...
 #include <windows.h>
 
@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "Quantile.h"
+#include "StartupRounds.h"
 
 namespace {
 
@@ -73,9 +73,6 @@ struct Program {
 
 }  // namespace
 
-// Runs the programs in turn, round after round, so that whatever else the machine does falls
-// on all of them alike; prints each one's median and interquartile range in milliseconds, and
-// those of its ratio to the one before it, round by round.
 int wmain(int argc, wchar_t** argv) {
   if (argc < 5 || (argc - 2) % 3 != 0) {
     std::fprintf(stderr, "usage: startup_time ROUNDS EXE CAPTION CONTROL_ID [EXE CAPTION CONTROL_ID]...\n");
@@ -84,17 +81,7 @@ int wmain(int argc, wchar_t** argv) {
   const int rounds = _wtoi(argv[1]);
   std::vector<Program> programs;
   for (int i = 2; i + 2 < argc; i += 3) programs.push_back({argv[i], argv[i + 1], _wtoi(argv[i + 2]), {}});
-  for (Program& program : programs) RunOnce(program.exe, program.caption, program.controlId);  // warm-up
-  for (int round = 0; round < rounds; ++round) {
-    for (Program& program : programs) {
-      const double ms = RunOnce(program.exe, program.caption, program.controlId);
-      if (ms < 0) {
-        std::fprintf(stderr, "round %d: no window from %ls\n", round, program.exe.c_str());
-        return 1;
-      }
-      program.times.push_back(ms);
-    }
-  }
-  velquin::bench::PrintTimesAndRatios(programs);
-  return 0;
+  return velquin::bench::TimeInRounds(programs, rounds, [](const Program& program) {
+    return RunOnce(program.exe, program.caption, program.controlId);
+  });
 }

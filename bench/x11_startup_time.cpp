@@ -1,8 +1,6 @@
 // Times X11 programs from their start to their window on screen with text drawn in a given
-// rectangle (a dark pixel there), alternating over many rounds; prints each program's median
-// and interquartile range in milliseconds, then those of its time over the previous
-// program's in the same round, one line per program. Runs with no window manager
-// (Xvfb): top-level windows are then the root window's own children.
+// rectangle (a dark pixel there), alternating over many rounds (StartupRounds.h). Runs with no
+// window manager (Xvfb): top-level windows are then the root window's own children.
 // Usage: x11_startup_time ROUNDS [CAPTION X Y WIDTH HEIGHT COMMAND]...
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -18,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "Quantile.h"
+#include "StartupRounds.h"
 
 namespace {
 
@@ -124,18 +122,8 @@ int main(int argc, char** argv) {
                         argv[i + 5],
                         {}});
   }
-  // One unmeasured round first: the first start of each program fills the page cache.
-  for (int round = -1; round < rounds; ++round) {
-    for (Program& program : programs) {
-      const double ms = RunOnce(display, program);
-      if (ms < 0) {
-        std::fprintf(stderr, "%s: no window with text within 10 s\n", program.caption.c_str());
-        return 1;
-      }
-      if (round >= 0) program.times.push_back(ms);
-    }
-  }
-  velquin::bench::PrintTimesAndRatios(programs);
+  const int status = velquin::bench::TimeInRounds(
+      programs, rounds, [display](const Program& program) { return RunOnce(display, program); });
   XCloseDisplay(display);
-  return 0;
+  return status;
 }

@@ -5,10 +5,9 @@
 set -euo pipefail
 prefix=$1
 make_demo_save=$2
-game_folder='C:\Games\DF-TFD'
 
-source "$(dirname "$0")/wine_host.sh"
-export WINEPREFIX="$prefix" WINEDEBUG=-all LANG=${LANG:-C.UTF-8}
+source "$(dirname "$0")/wine_prefix.sh"
+export LANG=${LANG:-C.UTF-8}
 # A demo prefix left by an earlier run may not suit this host's Wine: one made before wine32
 # was installed has no 32-bit Windows in it, and a 32-bit one cannot run under wine64 alone.
 # It holds nothing but the demo game, so it is made afresh.
@@ -20,12 +19,7 @@ if [ -f "$prefix/system.reg" ] && [ -f "$prefix/drive_c/Games/DF-TFD/plyr.sav" ]
     rm -rf "$prefix"
   fi
 fi
-if [ ! -f "$prefix/system.reg" ]; then
-  "$VELQUIN_WINE" wineboot -i >/dev/null 2>&1
-fi
+make_wine_prefix "$prefix" 'C:\Games\DF-TFD'
 mkdir -p "$prefix/drive_c/Games/DF-TFD"
 "$make_demo_save" "$prefix/drive_c/Games/DF-TFD" >&2
-"$VELQUIN_WINE" reg add 'HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\App Paths\zovur.exe' \
-  /v Path /t REG_SZ /d "$game_folder" /f /reg:32 >/dev/null
-wineserver -w
 echo "$prefix"

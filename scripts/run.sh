@@ -5,8 +5,9 @@
 # prefix with a demo game folder and a demo plyr.sav. With a display it opens the window
 # there; without one it runs under Xvfb and writes a screenshot.
 # With --linux it opens the native Linux program instead (build/linux-release/app/linux/velquin),
-# which finds the game in the player's own Wine, Proton, Lutris, Bottles or Heroic prefixes; when none
-# holds it, it runs with a throwaway HOME whose Steam library holds the demo prefix.
+# which finds the game in the prefixes of the player's own Wine, Proton, Lutris, Bottles, Heroic,
+# umu-launcher, winetricks or PlayOnLinux; when none holds it, it runs with a throwaway HOME
+# whose Steam library holds the demo prefix.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh

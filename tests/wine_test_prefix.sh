@@ -1,15 +1,16 @@
 # Sourced by the Wine-based test scripts: a throwaway Wine prefix, a player file that even
 # root cannot write (root ignores permission bits; an immutable file it cannot), and a
 # GoogleTest runner that counts a run as passed only when its tests really ran.
-source "$(dirname "${BASH_SOURCE[0]}")/../scripts/wine_host.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/../scripts/wine_prefix.sh"
 
-# Makes $work, $locked and the prefix, and removes them all on exit.
+# new_wine_test_prefix NAME [GAME_FOLDER [COMMAND...]]: makes $work, $locked and the prefix
+# (make_wine_prefix), and removes them all on exit.
 new_wine_test_prefix() {
   work=$(mktemp -d "/tmp/velquin-$1.XXXXXX")
   locked="$work/locked"
   trap remove_wine_test_prefix EXIT
   export WINEPREFIX="$work/prefix" WINEDEBUG=-all LANG=C.UTF-8 LC_ALL=C.UTF-8
-  "$VELQUIN_WINE" wineboot -i >/dev/null 2>&1
+  make_wine_prefix "$WINEPREFIX" "${@:2}"
 }
 
 remove_wine_test_prefix() {

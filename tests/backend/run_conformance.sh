@@ -2,30 +2,25 @@
 # Runs the same backend cases against one throwaway Wine prefix: natively through the POSIX
 # backend (which reads the prefix's system.reg and drives), and as each cross-built Win32
 # test exe under Wine (which asks the real registry API and file API). Then, for each
-# single-byte ANSI code page, each exe writes the table of Windows' conversions under a locale
-# of that code page, which Wine also stores as the prefix's ANSI code page; the native suite
-# reads that code page from the prefix and must convert exactly as the table says.
+# single-byte ANSI code page, each exe writes the table of Wine's conversions (what its Win32 API
+# gives) under a locale of that code page, which Wine also stores as the prefix's ANSI code page;
+# the native suite reads that code page from the prefix and must convert exactly as the table says.
 # Usage: run_conformance.sh NATIVE_TEST_BINARY WINDOWS_BUILD_DIR...
 set -euo pipefail
 native_tests=$1
 shift
 
 source "$(dirname "$0")/../wine_test_prefix.sh"
-new_wine_test_prefix conformance
-wineserver -p 2>/dev/null || true  # keep one server for the reg calls below
-
-key='HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\App Paths\zovur.exe'
-add() { "$VELQUIN_WINE" reg add "$@" /f >/dev/null; }
-# The 32-bit view is where a 32-bit game's installer writes on a 64-bit prefix.
-add "$key" /v Path /t REG_SZ /d 'C:\Games\DF Über\' /reg:32
-add "$key" /v PathExpand /t REG_EXPAND_SZ /d '%SystemDrive%\DF' /reg:32
-add "$key" /v PathDword /t REG_DWORD /d 5 /reg:32
-add "$key" /v PathBinary /t REG_BINARY /d 433a5c00 /reg:32
-add "$key" /v PathEmpty /t REG_SZ /d '' /reg:32
-add "$key" /v PathCyrillic /t REG_SZ /d 'C:\Ж' /reg:32
-add 'HKLM\SOFTWARE\VelquinOnly64' /v Path /t REG_SZ /d 'C:\sixty-four' /reg:64
-wineserver -k   # writes system.reg out
-wineserver -w
+# Beside the game's Path, values of every other kind in its key, and one in the 64-bit view only.
+other_values() {
+  wine_reg_add "$velquin_game_key" /v PathExpand /t REG_EXPAND_SZ /d '%SystemDrive%\DF' /reg:32
+  wine_reg_add "$velquin_game_key" /v PathDword /t REG_DWORD /d 5 /reg:32
+  wine_reg_add "$velquin_game_key" /v PathBinary /t REG_BINARY /d 433a5c00 /reg:32
+  wine_reg_add "$velquin_game_key" /v PathEmpty /t REG_SZ /d '' /reg:32
+  wine_reg_add "$velquin_game_key" /v PathCyrillic /t REG_SZ /d 'C:\Ж' /reg:32
+  wine_reg_add 'HKLM\SOFTWARE\VelquinOnly64' /v Path /t REG_SZ /d 'C:\sixty-four' /reg:64
+}
+new_wine_test_prefix conformance 'C:\Games\DF Über\' other_values
 # Values no reg command writes, as Wine keeps them: no data at all, and text without its
 # terminator. The next server reads them in.
 sed -i '/^\[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\App Paths\\\\zovur.exe\]/a "PathNoData"=hex(1):\n"PathUnterminated"=hex(1):43,00,3a,00,5c,00,44,00,46,00,78,00' \
@@ -69,7 +64,7 @@ for entry in $code_pages; do
   number=${entry%%:*}
   locale=${entry#*:}.UTF-8
   for build in "$@"; do
-    echo "== Code page $number ($locale): Windows' table from $build"
+    echo "== Code page $number ($locale): Wine's table from $build"
     LC_ALL=$locale VELQUIN_CODE_PAGE_TABLE_OUT="$(windows_path "$tables/$number-${build##*/}.txt")" \
       run_gtest "$VELQUIN_WINE" "$build/tests/velquin_backend_tests.exe" \
       '--gtest_filter=CodePageTableOfThisBackend.IsWrittenForTheOtherToCompare' || status=1

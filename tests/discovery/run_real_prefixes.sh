@@ -13,7 +13,7 @@ velquin="$build/app/linux/velquin"
 for tool in "$tests" "$velquin" "$build/velquin_make_demo_save"; do
   [ -x "$tool" ] || { echo "no $tool: build the linux-test preset first" >&2; exit 1; }
 done
-source tests/wine_test_prefix.sh  # VELQUIN_WINE and run_gtest
+source tests/wine_test_prefix.sh  # make_wine_prefix and run_gtest
 
 home=$(mktemp -d /tmp/velquin-real-prefixes.XXXXXX)
 prefix="$home/Games/umu/umu-0/pfx"
@@ -22,15 +22,8 @@ export HOME=$home WINEDEBUG=-all LANG=C.UTF-8 LC_ALL=C.UTF-8
 unset WINEPREFIX XDG_DATA_HOME XDG_CONFIG_HOME
 
 echo "wineboot -i in $prefix"
-mkdir -p "$prefix"
-WINEPREFIX=$prefix "$VELQUIN_WINE" wineboot -i >/dev/null 2>&1
-reg() { WINEPREFIX=$prefix "$VELQUIN_WINE" reg add "$@" /f >/dev/null 2>&1; }
-reg 'HKLM\System\CurrentControlSet\Control\Nls\CodePage' /v ACP /t REG_SZ /d 1251
-reg 'HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\App Paths\zovur.exe' /v Path /t REG_SZ /d 'C:\Игры\DF' /reg:32
-# wineserver writes system.reg when it ends.
-WINEPREFIX=$prefix wineserver -k || true
-WINEPREFIX=$prefix wineserver -w
-grep -qi 'zovur.exe' "$prefix/system.reg" || { echo "the entry did not reach $prefix/system.reg" >&2; exit 1; }
+code_page_1251() { wine_reg_add 'HKLM\System\CurrentControlSet\Control\Nls\CodePage' /v ACP /t REG_SZ /d 1251; }
+make_wine_prefix "$prefix" 'C:\Игры\DF' code_page_1251
 grep -q '"ACP"="1251"' "$prefix/system.reg" || { echo "ACP 1251 did not reach $prefix/system.reg" >&2; exit 1; }
 
 game="$prefix/drive_c/Игры/DF"

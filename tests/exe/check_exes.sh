@@ -4,7 +4,7 @@
 # read back from its resources, with the version from CMakeLists.txt.
 # Usage: check_exes.sh DIR_OF_32BIT_EXE DIR_OF_64BIT_EXE   (the two builds, or the unpacked zip)
 set -uo pipefail
-project_version=$(sed -n 's/^project(Velquin VERSION \([0-9.]*\).*/\1/p' "$(dirname "$0")/../../CMakeLists.txt")
+project_version=$("$(dirname "$0")/../../scripts/version.sh") || exit 1
 failures=0
 fail() { echo "  FAIL: $*"; failures=$((failures + 1)); }
 

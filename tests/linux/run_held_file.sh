@@ -8,11 +8,7 @@ set -euo pipefail
 native=$(realpath "$1")
 shift
 source "$(dirname "$0")/../wine_test_prefix.sh"
-new_wine_test_prefix held
-"$VELQUIN_WINE" reg add 'HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\App Paths\zovur.exe' \
-  /v Path /t REG_SZ /d 'C:\Games\DF-TFD' /reg:32 /f >/dev/null
-wineserver -k # writes system.reg out for the native program to read
-wineserver -w
+new_wine_test_prefix held 'C:\Games\DF-TFD'
 mkdir -p "$WINEPREFIX/drive_c/Games/DF-TFD"
 : >"$WINEPREFIX/drive_c/Games/DF-TFD/plyr.sav"
 

@@ -37,7 +37,7 @@ program=$usr/bin/velquin
 done
 desktop-file-validate "$share/applications/io.velquin.Velquin.desktop" || fail "desktop-file-validate"
 appstreamcli validate --no-net "$share/metainfo/io.velquin.Velquin.metainfo.xml" || fail "appstreamcli validate"
-version=$(sed -n 's/^project(Velquin VERSION \([0-9.]*\).*/\1/p' "$here/CMakeLists.txt")
+version=$("$here/scripts/version.sh") || exit 1
 grep -q "<release version=\"$version\" date=\"20[0-9-]*\"/>" "$share/metainfo/io.velquin.Velquin.metainfo.xml" ||
   fail "the metainfo's release is not $version"
 identify "$share/icons/hicolor/256x256/apps/io.velquin.Velquin.png" | grep -q ' 256x256 ' || fail "icon size"

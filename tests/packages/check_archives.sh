@@ -6,7 +6,7 @@
 # Usage: check_archives.sh PACKAGES_DIR
 set -uo pipefail
 here=$(cd "$(dirname "$0")/../.." && pwd)
-version=$(sed -n 's/^project(Velquin VERSION \([0-9.]*\).*/\1/p' "$here/CMakeLists.txt")
+version=$("$here/scripts/version.sh") || exit 1
 zip=$1/velquin-$version-windows.zip
 tarball=$1/velquin-$version-linux-x86_64.tar.xz
 failures=0

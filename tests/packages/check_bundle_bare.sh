@@ -13,7 +13,7 @@ set -uo pipefail
 # In a mount namespace of its own, so that the root's mounts go when the check ends.
 [ -n "${VELQUIN_BARE_NAMESPACE:-}" ] || exec env VELQUIN_BARE_NAMESPACE=1 unshare --mount --propagation private "$0" "$@"
 here=$(cd "$(dirname "$0")/../.." && pwd)
-version=$(sed -n 's/^project(Velquin VERSION \([0-9.]*\).*/\1/p' "$here/CMakeLists.txt")
+version=$("$here/scripts/version.sh") || exit 1
 tarball=$(realpath -m "$1/velquin-$version-linux-x86_64.tar.xz")
 [ -f "$tarball" ] || { echo "FAIL: no $tarball"; exit 1; }
 failures=0

@@ -5,7 +5,7 @@
 # Usage: check_deb.sh PACKAGES_DIR NATIVE_BUILD_DIR_WITH_DEMO_TOOL [ARTIFACTS_DIR]
 set -uo pipefail
 here=$(cd "$(dirname "$0")/../.." && pwd)
-version=$(sed -n 's/^project(Velquin VERSION \([0-9.]*\).*/\1/p' "$here/CMakeLists.txt")
+version=$("$here/scripts/version.sh") || exit 1
 deb=$(realpath -m "$1/velquin_${version}_amd64.deb")
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }

@@ -14,7 +14,7 @@ namespace velquin {
 namespace {
 
 TEST(AnsiCodePagesTest, OnlySingleByteCodePagesGetAConverterAndTheOthersSayWhy) {
-  // Their converters are held against Windows' own tables by the backend cases under Wine.
+  // Their converters are held against Wine's tables (what its Win32 API converts) by the backend cases.
   for (int number : {874, 1250, 1251, 1252, 1253, 1254, 1255, 1256, 1257, 1258})
     EXPECT_EQ(WhyNoAnsiCodePage(number), "") << number;
   for (int number : {932, 936, 949, 950, 65001, 437, 0, -1}) {
