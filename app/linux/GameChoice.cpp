@@ -3,7 +3,7 @@
 #include <chrono>
 #include <ctime>
 
-#include "platform/posix/PrefixServices.h"
+#include "posix/PrefixServices.h"
 #include "wine/AnsiCodePages.h"
 
 namespace velquin {

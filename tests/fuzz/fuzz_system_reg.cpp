@@ -9,9 +9,9 @@
 #include "ZOVURFolder/ZOVURFolder.h"
 #include "fuzz/FuzzCheck.h"
 #include "platform/Utf8.h"
-#include "platform/posix/Windows1252.h"
-#include "platform/posix/WinePrefixRegistry.h"
+#include "posix/WinePrefixRegistry.h"
 #include "wine/SystemReg.h"
+#include "wine/Windows1252.h"
 
 using namespace velquin;
 

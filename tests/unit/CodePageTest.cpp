@@ -4,11 +4,11 @@
 #include <optional>
 #include <tuple>
 
-#include "platform/posix/Windows1252.h"
 #include "unit/TempFolder.h"
 #include "wine/AnsiCodePages.h"
 #include "wine/LocaleCodePage.h"
 #include "wine/Prefix.h"
+#include "wine/Windows1252.h"
 
 namespace velquin {
 namespace {

@@ -9,9 +9,9 @@
 #include <cstdlib>
 
 #include "core/StartupLoad.h"
-#include "platform/posix/PosixFileAccess.h"
-#include "platform/posix/Windows1252.h"
+#include "posix/PosixFileAccess.h"
 #include "unit/TempFolder.h"
+#include "wine/Windows1252.h"
 #include "wine/WinePrefix.h"
 
 namespace velquin {

@@ -1,4 +1,4 @@
-#include "platform/posix/PosixFileAccess.h"
+#include "posix/PosixFileAccess.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -8,7 +8,7 @@
 #include <cerrno>
 #include <vector>
 
-#include "platform/posix/OpenFileHolders.h"
+#include "posix/OpenFileHolders.h"
 #include "wine/Descriptor.h"
 #include "wine/WinePrefix.h"
 

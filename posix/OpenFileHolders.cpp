@@ -1,4 +1,4 @@
-#include "platform/posix/OpenFileHolders.h"
+#include "posix/OpenFileHolders.h"
 
 #include <dirent.h>
 #include <fcntl.h>

@@ -1,4 +1,4 @@
-#include "platform/posix/WinePrefixRegistry.h"
+#include "posix/WinePrefixRegistry.h"
 
 #include <cstring>
 

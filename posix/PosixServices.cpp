@@ -1,5 +1,5 @@
 #include "platform/Services.h"
-#include "platform/posix/PrefixServices.h"
+#include "posix/PrefixServices.h"
 #include "wine/WinePrefix.h"
 
 namespace velquin {
