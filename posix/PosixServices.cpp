@@ -1,6 +1,5 @@
 #include "platform/Services.h"
 #include "posix/PrefixServices.h"
-#include "wine/WinePrefix.h"
 
 namespace velquin {
 

@@ -4,7 +4,7 @@
 #include <ctime>
 
 #include "posix/PrefixServices.h"
-#include "wine/AnsiCodePages.h"
+#include "wine/SingleByteCodePages.h"
 
 namespace velquin {
 

@@ -12,7 +12,7 @@
 #include "posix/PosixFileAccess.h"
 #include "unit/TempFolder.h"
 #include "wine/Windows1252.h"
-#include "wine/WinePrefix.h"
+#include "wine/WindowsPaths.h"
 
 namespace velquin {
 namespace {
