@@ -103,13 +103,12 @@ OutsideFile ReadOutsideFile(const std::filesystem::path& file, std::int64_t maxS
     return Refused("too big (" + std::to_string(info.st_size) + " bytes, at most " + std::to_string(maxSize) +
                    ")");
 
-  const Descriptor& fd = opened.fd;
   OutsideFile read;
   read.stamp = StampFrom(info);
   std::string text(static_cast<std::size_t>(info.st_size), '\0');
   std::size_t done = 0;
   while (done < text.size()) {
-    const ssize_t got = ::read(fd.get(), text.data() + done, text.size() - done);
+    const ssize_t got = ::read(opened.fd.get(), text.data() + done, text.size() - done);
     if (got < 0 && errno == EINTR) continue;
     if (got < 0) return Refused(std::strerror(errno));
     if (got == 0) break;  // the file shrank since it was looked at: what it still holds
