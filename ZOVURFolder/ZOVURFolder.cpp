@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/UniqueHandle.h"
+
 namespace velquin {
 
 std::int32_t QueryValueData(Registry& registry, const CodePage& codePage, RegistryKey key,
@@ -27,36 +29,30 @@ std::int32_t QueryValueData(Registry& registry, const CodePage& codePage, Regist
 
 namespace {
 
-// An open key, closed on every way out of the lookup.
-class OpenedKey {
- public:
-  OpenedKey(Registry& registry, RegistryKey root, const std::string& name) : registry_(registry) {
-    opened_ = registry.OpenKey(root, name, kGameKeyAccess, key_) == kRegOk;
-  }
-  ~OpenedKey() {
-    if (opened_) registry_.CloseKey(key_);
-  }
-  OpenedKey(const OpenedKey&) = delete;
-  OpenedKey& operator=(const OpenedKey&) = delete;
-
-  bool opened() const { return opened_; }
-  RegistryKey key() const { return key_; }
-
- private:
-  Registry& registry_;
-  RegistryKey key_ = 0;
-  bool opened_ = false;
+// A key and the registry it is open in.
+struct OpenKey {
+  Registry* registry = nullptr;
+  RegistryKey key = 0;
+  bool operator==(const OpenKey&) const = default;
 };
+
+void CloseOpenKey(OpenKey open) {
+  open.registry->CloseKey(open.key);
+}
+
+// An open key, closed on every way out of the lookup.
+using OpenedKey = UniqueHandle<OpenKey, CloseOpenKey, OpenKey{}>;
 
 }  // namespace
 
 std::optional<std::string> ReadRegistryValue(Registry& registry, const CodePage& codePage,
                                              RegistryKey rootKey, const std::string& keyName,
                                              const std::string& valueName) {
-  const OpenedKey key(registry, rootKey, keyName);
-  if (!key.opened()) return std::nullopt;
+  RegistryKey key = 0;
+  if (registry.OpenKey(rootKey, keyName, kGameKeyAccess, key) != kRegOk) return std::nullopt;
+  const OpenedKey opened(OpenKey{&registry, key});
   std::optional<std::string> value;
-  QueryValueData(registry, codePage, key.key(), valueName, value);
+  QueryValueData(registry, codePage, key, valueName, value);
   return value;
 }
 

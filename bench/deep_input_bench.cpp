@@ -12,7 +12,7 @@
 #include <string>
 
 #include "discovery/GameDiscovery.h"
-#include "wine/WinePrefix.h"
+#include "wine/WindowsPaths.h"
 
 namespace {
 

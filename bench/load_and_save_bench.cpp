@@ -8,8 +8,8 @@
 #include "core/DefaultMacros.h"
 #include "core/Saves.h"
 #include "core/StartupLoad.h"
-#include "platform/posix/PosixFileAccess.h"
-#include "platform/posix/Windows1252.h"
+#include "posix/PosixFileAccess.h"
+#include "wine/Windows1252.h"
 
 namespace {
 

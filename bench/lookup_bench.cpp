@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "ZOVURFolder/ZOVURFolder.h"
-#include "platform/posix/WinePrefixRegistry.h"
+#include "posix/WinePrefixRegistry.h"
 
 namespace {
 

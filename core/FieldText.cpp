@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <span>
 
 #include "platform/Utf8.h"
 
@@ -39,10 +40,6 @@ std::optional<Bytes> EncodeFieldText(std::string_view text, FieldLimit limit, co
   field.insert(field.end(), kTerminatorBytes, 0);
   if (field.size() > limit.maxBytes) field.resize(limit.maxBytes);
   return field;
-}
-
-Status WriteFieldText(FileWriter& file, std::uint64_t position, std::span<const std::uint8_t> field) {
-  return file.WriteAt(position, field);
 }
 
 }  // namespace velquin

@@ -3,7 +3,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
-#include <span>
 #include <string>
 #include <string_view>
 
@@ -26,8 +25,5 @@ std::string ReadFieldText(FileReader& file, std::uint64_t position, const CodePa
 // The bytes a field is written as: its first maxChars characters, then a 16-bit zero, cut
 // to maxBytes. Nothing when a character has no single byte in the code page.
 std::optional<Bytes> EncodeFieldText(std::string_view text, FieldLimit limit, const CodePage& codePage);
-
-// Writes encoded field bytes at the field's position, touching no byte behind them.
-Status WriteFieldText(FileWriter& file, std::uint64_t position, std::span<const std::uint8_t> field);
 
 }  // namespace velquin

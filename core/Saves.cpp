@@ -35,7 +35,7 @@ bool WriteFields(const std::string& gamePath, const FieldSet& fields, FileAccess
     ok = file.Reserve(fields.positionOf(static_cast<int>(slot)), encoded[slot].size()).ok();
   }
   for (std::size_t slot = 0; ok && slot < encoded.size(); ++slot) {
-    ok = WriteFieldText(file, fields.positionOf(static_cast<int>(slot)), encoded[slot]).ok();
+    ok = file.WriteAt(fields.positionOf(static_cast<int>(slot)), encoded[slot]).ok();
   }
   if (!ok) {
     (void)file.Abandon();

@@ -15,7 +15,7 @@
 #include "discovery/LauncherSettings.h"
 #include "discovery/LutrisGameConfig.h"
 #include "discovery/SteamVdf.h"
-#include "wine/Descriptor.h"
+#include "platform/PosixHandles.h"
 
 namespace velquin {
 
@@ -133,17 +133,17 @@ void AddSteamPrefixes(Search& search) {
 // there could be opened.
 std::optional<fs::path> PrefixAboveExe(const fs::path& exe) {
   const std::string above = exe.parent_path().string();
-  std::optional<Descriptor> folder(std::in_place, ::open("/", O_PATH | O_DIRECTORY | O_CLOEXEC));
+  Descriptor folder(::open("/", O_PATH | O_DIRECTORY | O_CLOEXEC));
   std::size_t nearest = 0;  // the length of its path in `above`; 0 for none yet
-  for (std::size_t at = above.find_first_not_of('/'); folder->valid() && at != std::string::npos;
+  for (std::size_t at = above.find_first_not_of('/'); folder.valid() && at != std::string::npos;
        at = above.find_first_not_of('/', at)) {
     const std::size_t end = std::min(above.find('/', at), above.size());
     if (end + sizeof("/system.reg") > PATH_MAX) break;
-    folder.emplace(
-        ::openat(folder->get(), above.substr(at, end - at).c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+    folder.reset(
+        ::openat(folder.get(), above.substr(at, end - at).c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
     struct stat driveC {};
-    if (folder->valid() && LooksLikePrefix(folder->get()) &&
-        ::fstatat(folder->get(), "drive_c", &driveC, 0) == 0 && S_ISDIR(driveC.st_mode))
+    if (folder.valid() && LooksLikePrefix(folder.get()) &&
+        ::fstatat(folder.get(), "drive_c", &driveC, 0) == 0 && S_ISDIR(driveC.st_mode))
       nearest = end;
     at = end;
   }

@@ -11,7 +11,7 @@
 #include <system_error>
 
 #include "platform/AsciiCase.h"
-#include "wine/Descriptor.h"
+#include "platform/PosixHandles.h"
 #include "wine/OutsideFile.h"
 
 namespace velquin {
@@ -111,16 +111,16 @@ std::filesystem::path RealPath(const std::filesystem::path& path) {
   // per part, where realpath(3) looks each part up along the whole path again), as far as
   // they exist; the kernel names the last one reached, and the rest follows as spelled.
   const std::filesystem::path parts = whole.relative_path();
-  std::optional<Descriptor> reached(std::in_place, ::open("/", O_PATH | O_CLOEXEC));
+  Descriptor reached(::open("/", O_PATH | O_CLOEXEC));
   auto part = parts.begin();
   for (; part != parts.end(); ++part) {
     if (part->empty()) continue;  // a trailing "/"
-    const int next = ::openat(reached->get(), part->c_str(), O_PATH | O_CLOEXEC);
+    const int next = ::openat(reached.get(), part->c_str(), O_PATH | O_CLOEXEC);
     if (next < 0 && !IsMissing(errno)) return normal;
     if (next < 0) break;
-    reached.emplace(next);
+    reached.reset(next);
   }
-  std::string real = reached->valid() ? KernelPath(*reached) : "";
+  std::string real = reached.valid() ? KernelPath(reached) : "";
   if (real.empty()) {  // no /proc
     std::filesystem::path resolved = std::filesystem::weakly_canonical(path, error);
     return error ? normal : resolved;

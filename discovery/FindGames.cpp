@@ -5,8 +5,8 @@
 #include "core/PlayerFileLayout.h"
 #include "discovery/FileLookups.h"
 #include "discovery/GameDiscovery.h"
-#include "platform/posix/Windows1252.h"
-#include "platform/posix/WinePrefixRegistry.h"
+#include "posix/WinePrefixRegistry.h"
+#include "wine/Windows1252.h"
 
 namespace velquin {
 

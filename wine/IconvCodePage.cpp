@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "platform/UniqueHandle.h"
 #include "platform/Utf8.h"
 
 namespace velquin {
@@ -36,26 +37,13 @@ constexpr Addition kWindowsAdditions[] = {
     {1255, 0xCA, U'\u05BA'},  // Hebrew point holam haser for vav
 };
 
-// Owns an iconv conversion so that every way out closes it.
-class IconvHandle {
- public:
-  IconvHandle(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
-  IconvHandle(const IconvHandle&) = delete;
-  IconvHandle& operator=(const IconvHandle&) = delete;
-  ~IconvHandle() {
-    if (valid()) iconv_close(cd_);
-  }
-  bool valid() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
-  iconv_t get() const { return cd_; }
-
- private:
-  iconv_t cd_;
-};
+// -1: what iconv_open gives when it cannot convert.
+using Conversion = UniqueHandle<iconv_t, iconv_close, -1>;
 
 // The one character iconv makes of the byte alone; nothing where it refuses the byte. Each
 // byte starts afresh, so glibc's CP1258 never composes a letter with a following tone mark,
 // which Windows keeps as two characters.
-std::optional<char32_t> ConvertByte(const IconvHandle& toUtf32, std::uint8_t byte) {
+std::optional<char32_t> ConvertByte(const Conversion& toUtf32, std::uint8_t byte) {
   iconv(toUtf32.get(), nullptr, nullptr, nullptr, nullptr);
   char in = static_cast<char>(byte);
   char* inPtr = &in;
@@ -93,7 +81,7 @@ bool IconvCodePage::Knows(int number) {
 std::unique_ptr<IconvCodePage> IconvCodePage::Open(int number) {
   const Definition* definition = FindDefinition(number);
   if (!definition) return nullptr;
-  const IconvHandle toUtf32("UTF-32LE", definition->iconvName);
+  const Conversion toUtf32(iconv_open("UTF-32LE", definition->iconvName));
   if (!toUtf32.valid()) return nullptr;
 
   std::array<char32_t, 256> chars{};

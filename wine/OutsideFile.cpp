@@ -8,8 +8,6 @@
 #include <cstring>
 #include <utility>
 
-#include "wine/Descriptor.h"
-
 namespace velquin {
 
 namespace {
@@ -37,13 +35,8 @@ std::string KindOf(mode_t mode) {
   return "not a regular file";
 }
 
-// The refusal for a file that is not a regular one or is too big; empty when it may be read.
-std::string Refusal(const struct stat& info, std::int64_t maxSize) {
-  if (!S_ISREG(info.st_mode)) return KindOf(info.st_mode) + ", not a file";
-  if (info.st_size > maxSize)
-    return "too big (" + std::to_string(info.st_size) + " bytes, at most " + std::to_string(maxSize) + ")";
-  return "";
-}
+// Times the name of a file being opened may be given to another file before the open gives up.
+constexpr int kOpenTries = 3;
 
 OutsideFile Refused(std::string why) {
   OutsideFile file;
@@ -64,29 +57,58 @@ std::optional<FileStamp> StampOf(const std::filesystem::path& file) {
   return StampFrom(info);
 }
 
+RegularFile OpenRegularFile(const std::filesystem::path& file) {
+  RegularFile opened;
+  for (int attempt = 0; attempt < kOpenTries; ++attempt) {
+    struct stat named {};
+    if (::stat(file.c_str(), &named) != 0) {
+      opened.error = errno;
+      return opened;
+    }
+    opened.info = named;
+    if (!S_ISREG(named.st_mode)) {
+      opened.error = S_ISDIR(named.st_mode) ? EISDIR : EINVAL;
+      return opened;
+    }
+    // O_NONBLOCK: a FIFO put in the file's place since does not wait for a writer.
+    Descriptor fd(::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    if (!fd.valid() || ::fstat(fd.get(), &opened.info) != 0) {
+      opened.error = errno;
+      return opened;
+    }
+    // Wine writes a system.reg anew and renames it over the old one.
+    if (opened.info.st_dev != named.st_dev || opened.info.st_ino != named.st_ino) continue;
+    if (::fcntl(fd.get(), F_SETFL, ::fcntl(fd.get(), F_GETFL) & ~O_NONBLOCK) != 0) {
+      opened.error = errno;
+      return opened;
+    }
+    opened.fd = std::move(fd);
+    return opened;
+  }
+  opened.error = EAGAIN;
+  return opened;
+}
+
 OutsideFile ReadOutsideFile(const std::filesystem::path& file, std::int64_t maxSize) {
-  // Looked at before it is opened, so that no device is ever opened; and again through the
-  // descriptor, since the name may have been given to something else in between. O_NONBLOCK
-  // keeps the open of a FIFO from waiting for a writer.
-  struct stat before {};
-  if (::stat(file.c_str(), &before) != 0) {
-    OutsideFile absent = Refused(errno == ENOENT || errno == ENOTDIR ? "" : std::strerror(errno));
+  const RegularFile opened = OpenRegularFile(file);
+  const struct stat& info = opened.info;
+  if (!opened.fd.valid()) {
+    if (info.st_mode != 0 && !S_ISREG(info.st_mode)) return Refused(KindOf(info.st_mode) + ", not a file");
+    OutsideFile absent =
+        Refused(opened.error == ENOENT || opened.error == ENOTDIR ? "" : std::strerror(opened.error));
     absent.missing = absent.refusal.empty();
     return absent;
   }
-  if (std::string why = Refusal(before, maxSize); !why.empty()) return Refused(std::move(why));
-  const Descriptor fd(::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
-  if (fd.get() < 0) return Refused(std::strerror(errno));
-  struct stat info {};
-  if (::fstat(fd.get(), &info) != 0) return Refused(std::strerror(errno));
-  if (std::string why = Refusal(info, maxSize); !why.empty()) return Refused(std::move(why));
+  if (info.st_size > maxSize)
+    return Refused("too big (" + std::to_string(info.st_size) + " bytes, at most " + std::to_string(maxSize) +
+                   ")");
 
   OutsideFile read;
   read.stamp = StampFrom(info);
   std::string text(static_cast<std::size_t>(info.st_size), '\0');
   std::size_t done = 0;
   while (done < text.size()) {
-    const ssize_t got = ::read(fd.get(), text.data() + done, text.size() - done);
+    const ssize_t got = ::read(opened.fd.get(), text.data() + done, text.size() - done);
     if (got < 0 && errno == EINTR) continue;
     if (got < 0) return Refused(std::strerror(errno));
     if (got == 0) break;  // the file shrank since it was looked at: what it still holds

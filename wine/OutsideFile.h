@@ -1,12 +1,32 @@
 #pragma once
 
+#include <sys/stat.h>
+
 #include <cstdint>
 #include <ctime>
 #include <filesystem>
 #include <optional>
 #include <string>
 
+#include "platform/PosixHandles.h"
+
 namespace velquin {
+
+// A regular file open for reading, and what fstat says of it; or, with no descriptor, the
+// errno of the step that failed: EISDIR for a folder and EINVAL for anything else that is not a
+// regular file, whose kind `info` then tells.
+struct RegularFile {
+  Descriptor fd;
+  struct stat info {};
+  int error = 0;
+};
+
+// Opens a regular file for reading without ever opening a device: the name is looked at first,
+// and only a regular file is opened. Since the name may be given to something else in between,
+// the open cannot wait (a FIFO) or take a terminal, and the descriptor must be the very file
+// that was looked at (else it is looked at again, a few times at most: EAGAIN after that).
+// The descriptor reads blocking, as a regular file does.
+RegularFile OpenRegularFile(const std::filesystem::path& file);
 
 // Which version of a file was read: a file that Wine rewrites gets a new inode, one edited in
 // place a new change time or size.

@@ -1,10 +1,12 @@
 #include "wine/Prefix.h"
 
-#include "wine/AnsiCodePages.h"
+#include <cstdlib>
+
+#include "wine/AnsiCodePageSetting.h"
+#include "wine/IconvCodePage.h"
 #include "wine/LocaleCodePage.h"
 #include "wine/MachineKeyReader.h"
-#include "wine/PrefixCodePage.h"
-#include "wine/WinePrefix.h"
+#include "wine/WindowsPaths.h"
 
 namespace velquin {
 
@@ -35,7 +37,7 @@ std::optional<RegValues> Prefix::MachineKey(const std::string& subKey) const {
 
 const CodePage* Prefix::codePage() const {
   if (!codePageMade_) {
-    codePage_ = MakeAnsiCodePage(ansiCodePage_);
+    codePage_ = IconvCodePage::Open(ansiCodePage_);
     codePageMade_ = true;
   }
   return codePage_.get();
@@ -43,6 +45,12 @@ const CodePage* Prefix::codePage() const {
 
 std::optional<std::filesystem::path> Prefix::FileOf(const std::string& windowsPath) const {
   return ResolveWindowsPath(folder_, windowsPath);
+}
+
+std::filesystem::path WinePrefixFromEnvironment() {
+  if (const char* prefix = std::getenv("WINEPREFIX"); prefix && *prefix) return prefix;
+  const char* home = std::getenv("HOME");
+  return std::filesystem::path(home ? home : "") / ".wine";
 }
 
 }  // namespace velquin

@@ -52,4 +52,7 @@ class Prefix {
   mutable std::unique_ptr<CodePage> codePage_;
 };
 
+// The Wine prefix whose registry and drives stand for Windows': WINEPREFIX, else ~/.wine.
+std::filesystem::path WinePrefixFromEnvironment();
+
 }  // namespace velquin

@@ -3,8 +3,8 @@
 #include <chrono>
 #include <ctime>
 
-#include "platform/posix/PrefixServices.h"
-#include "wine/AnsiCodePages.h"
+#include "posix/PrefixServices.h"
+#include "wine/SingleByteCodePages.h"
 
 namespace velquin {
 

@@ -3,9 +3,9 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <utility>
 #include <vector>
 
+#include "platform/UniqueHandle.h"
 #include "platform/win32/WideText.h"
 
 namespace velquin {
@@ -16,22 +16,8 @@ OsError LastError() {
   return OsError{GetLastError()};
 }
 
-// Owns a file handle so that every exit path closes it.
-class FileHandle {
- public:
-  explicit FileHandle(HANDLE handle) : handle_(handle) {}
-  FileHandle(const FileHandle&) = delete;
-  FileHandle& operator=(const FileHandle&) = delete;
-  ~FileHandle() {
-    if (valid()) CloseHandle(handle_);
-  }
-  HANDLE get() const { return handle_; }
-  bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-  HANDLE release() { return std::exchange(handle_, INVALID_HANDLE_VALUE); }
-
- private:
-  HANDLE handle_;
-};
+// -1: INVALID_HANDLE_VALUE, what CreateFileW gives when it fails.
+using FileHandle = UniqueHandle<HANDLE, CloseHandle, -1>;
 
 // Others may read and write the file meanwhile (the game, say): we take no lock.
 constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE;

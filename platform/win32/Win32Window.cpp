@@ -125,7 +125,7 @@ const ControlDesign* Win32Window::Design(ControlId id) const {
 
 HFONT Win32Window::Font(const FontDesign& font, bool underline) {
   auto& handle = fonts_[{font.face, font.centipoints, font.bold, underline}];
-  if (!handle) {
+  if (!handle.valid()) {
     LOGFONTW lf{};
     lf.lfHeight = -MulDiv(font.centipoints, static_cast<int>(dpi_), 72 * 100);
     lf.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;

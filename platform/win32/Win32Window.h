@@ -7,9 +7,9 @@
 #include <optional>
 #include <string>
 #include <tuple>
-#include <type_traits>
 
 #include "platform/Ui.h"
+#include "platform/UniqueHandle.h"
 #include "platform/WindowRules.h"
 #include "platform/win32/Win32StatusBar.h"
 
@@ -38,10 +38,7 @@ class Win32Window final : public Window {
   static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
  private:
-  struct FontDeleter {
-    void operator()(HFONT font) const { DeleteObject(font); }
-  };
-  using FontHandle = std::unique_ptr<std::remove_pointer_t<HFONT>, FontDeleter>;
+  using FontHandle = UniqueHandle<HFONT, DeleteObject, nullptr>;
 
   Win32Window(const FormDesign& design, FormEvents& events);
   bool Build(HINSTANCE instance, const wchar_t* windowClass);

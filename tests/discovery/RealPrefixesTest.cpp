@@ -7,7 +7,7 @@
 #include "core/Saves.h"
 #include "core/StartupLoad.h"
 #include "discovery/GameDiscovery.h"
-#include "platform/posix/PrefixServices.h"
+#include "posix/PrefixServices.h"
 
 namespace velquin {
 namespace {

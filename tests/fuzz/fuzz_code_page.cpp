@@ -7,7 +7,7 @@
 #include "fuzz/FuzzCheck.h"
 #include "platform/CodePage.h"
 #include "platform/Utf8.h"
-#include "platform/posix/Windows1252.h"
+#include "wine/Windows1252.h"
 
 using namespace velquin;
 

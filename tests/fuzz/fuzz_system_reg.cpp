@@ -9,9 +9,10 @@
 #include "ZOVURFolder/ZOVURFolder.h"
 #include "fuzz/FuzzCheck.h"
 #include "platform/Utf8.h"
-#include "platform/posix/Windows1252.h"
-#include "platform/posix/WinePrefixRegistry.h"
+#include "posix/WinePrefixRegistry.h"
+#include "wine/Prefix.h"
 #include "wine/SystemReg.h"
+#include "wine/Windows1252.h"
 
 using namespace velquin;
 
@@ -21,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::ofstream(prefix / "system.reg", std::ios::binary | std::ios::trunc) << text;
 
   const Windows1252 cp;
-  WinePrefixRegistry registry(prefix, cp);
+  WinePrefixRegistry registry(Prefix::Open(prefix), cp);
   const std::string folder = LookUpGameFolder(registry, cp);
   fuzz::Check(folder.find('\0') == std::string::npos, "the game folder holds a zero");
   fuzz::Check(EncodeUtf8(DecodeUtf8(folder)) == folder, "the game folder is not UTF-8");

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "fuzz/FuzzCheck.h"
-#include "wine/WinePrefix.h"
+#include "wine/WindowsPaths.h"
 
 using namespace velquin;
 

@@ -23,12 +23,12 @@
 
 #include "cases/Scenarios.h"
 #include "forms/ProgramWindows.h"
-#include "platform/posix/PrefixServices.h"
-#include "platform/posix/Windows1252.h"
 #include "platform/qt/QtToolkit.h"
+#include "posix/PrefixServices.h"
 #include "support/MemoryFiles.h"
 #include "unit/FakeRegistry.h"
 #include "wine/Prefix.h"
+#include "wine/Windows1252.h"
 
 namespace velquin {
 namespace {

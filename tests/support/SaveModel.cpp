@@ -5,8 +5,8 @@
 #include "core/Saves.h"
 #include "core/StartupLoad.h"
 #include "platform/Utf8.h"
-#include "platform/posix/Windows1252.h"
 #include "support/MemoryFiles.h"
+#include "wine/Windows1252.h"
 
 namespace velquin::testing {
 

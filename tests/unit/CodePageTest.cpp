@@ -4,11 +4,12 @@
 #include <optional>
 #include <tuple>
 
-#include "platform/posix/Windows1252.h"
 #include "unit/TempFolder.h"
-#include "wine/AnsiCodePages.h"
+#include "wine/IconvCodePage.h"
 #include "wine/LocaleCodePage.h"
 #include "wine/Prefix.h"
+#include "wine/SingleByteCodePages.h"
+#include "wine/Windows1252.h"
 
 namespace velquin {
 namespace {
@@ -18,13 +19,13 @@ TEST(AnsiCodePagesTest, OnlySingleByteCodePagesGetAConverterAndTheOthersSayWhy) 
   for (int number : {874, 1250, 1251, 1252, 1253, 1254, 1255, 1256, 1257, 1258})
     EXPECT_EQ(WhyNoAnsiCodePage(number), "") << number;
   for (int number : {932, 936, 949, 950, 65001, 437, 0, -1}) {
-    EXPECT_EQ(MakeAnsiCodePage(number), nullptr) << number;
+    EXPECT_EQ(IconvCodePage::Open(number), nullptr) << number;
     EXPECT_NE(WhyNoAnsiCodePage(number), "") << number;
   }
   // Where iconv leaves a byte from 0x80 to 0x9F undefined, Windows reads the C1 control of the
   // same number; the Western code page the program falls back on is the same table.
   const Windows1252 western;
-  const auto greek = MakeAnsiCodePage(1253);
+  const auto greek = IconvCodePage::Open(1253);
   using Row = std::tuple<const CodePage*, std::uint8_t, char32_t>;
   for (const auto& [codePage, byte, ch] :
        {Row{&western, 0x80, U'\u20AC'}, Row{&western, 0x81, U'\u0081'}, Row{&western, 0x9F, U'\u0178'},

@@ -4,11 +4,11 @@
 #include <sstream>
 
 #include "ZOVURFolder/ZOVURFolder.h"
-#include "platform/posix/Windows1252.h"
-#include "platform/posix/WinePrefixRegistry.h"
+#include "posix/WinePrefixRegistry.h"
 #include "unit/TempFolder.h"
 #include "wine/Prefix.h"
 #include "wine/SystemReg.h"
+#include "wine/Windows1252.h"
 
 namespace velquin {
 namespace {

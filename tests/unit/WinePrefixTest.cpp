@@ -9,10 +9,10 @@
 #include <cstdlib>
 
 #include "core/StartupLoad.h"
-#include "platform/posix/PosixFileAccess.h"
-#include "platform/posix/Windows1252.h"
+#include "posix/PosixFileAccess.h"
 #include "unit/TempFolder.h"
-#include "wine/WinePrefix.h"
+#include "wine/Windows1252.h"
+#include "wine/WindowsPaths.h"
 
 namespace velquin {
 namespace {

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "ZOVURFolder/ZOVURFolder.h"
-#include "platform/posix/Windows1252.h"
 #include "unit/FakeRegistry.h"
+#include "wine/Windows1252.h"
 
 namespace velquin {
 namespace {

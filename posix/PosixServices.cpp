@@ -1,6 +1,5 @@
 #include "platform/Services.h"
-#include "platform/posix/PrefixServices.h"
-#include "wine/WinePrefix.h"
+#include "posix/PrefixServices.h"
 
 namespace velquin {
 

@@ -1,4 +1,4 @@
-#include "wine/PrefixCodePage.h"
+#include "wine/AnsiCodePageSetting.h"
 
 #include <string>
 

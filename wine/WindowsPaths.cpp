@@ -1,16 +1,14 @@
-#include "wine/WinePrefix.h"
+#include "wine/WindowsPaths.h"
 
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 
-#include <cstdlib>
-#include <memory>
 #include <vector>
 
 #include "platform/AsciiCase.h"
+#include "platform/PosixHandles.h"
 #include "platform/Utf8.h"
-#include "wine/Descriptor.h"
 
 namespace velquin {
 
@@ -58,13 +56,11 @@ int OpenFolderAt(int folder, const char* name) {
 // The first entry of `folder`, in the order it lists them, equal to `name` without regard to
 // case; nothing when none is or the folder cannot be listed.
 std::optional<std::string> ListedIgnoringCase(int folder, const std::string& name) {
-  const int listing = ::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (listing < 0) return std::nullopt;
-  const std::unique_ptr<DIR, int (*)(DIR*)> entries(::fdopendir(listing), ::closedir);
-  if (!entries) {
-    ::close(listing);
-    return std::nullopt;
-  }
+  Descriptor listing(::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (!listing.valid()) return std::nullopt;
+  const Directory entries(::fdopendir(listing.get()));
+  if (!entries.valid()) return std::nullopt;
+  listing.release();  // closed with the listing
   while (const dirent* entry = ::readdir(entries.get())) {
     const std::string_view entryName = entry->d_name;
     if (entryName != "." && entryName != ".." && SameIgnoringCase(entryName, name))
@@ -83,12 +79,6 @@ std::string MatchEntry(const Descriptor& folder, const std::string& name) {
 
 }  // namespace
 
-std::filesystem::path WinePrefixFromEnvironment() {
-  if (const char* prefix = std::getenv("WINEPREFIX"); prefix && *prefix) return prefix;
-  const char* home = std::getenv("HOME");
-  return std::filesystem::path(home ? home : "") / ".wine";
-}
-
 std::optional<std::filesystem::path> ResolveWindowsPath(const std::filesystem::path& prefix,
                                                         const std::string& windowsPath) {
   if (LongerThanWindowsAllows(windowsPath)) return std::nullopt;
@@ -105,11 +95,11 @@ std::optional<std::filesystem::path> ResolveWindowsPath(const std::filesystem::p
   // whole path again, so that a walk costs the same for every name however deep it goes.
   // Links are followed where the kernel meets them; once a folder is missing, the names
   // after it stay as given.
-  std::optional<Descriptor> folder(std::in_place, ::open(resolved.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+  Descriptor folder(::open(resolved.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
   for (const std::string& part : SplitPath(windowsPath.substr(2))) {
-    const std::string name = MatchEntry(*folder, part);
+    const std::string name = MatchEntry(folder, part);
     resolved.append("/").append(name);
-    if (folder->valid()) folder.emplace(OpenFolderAt(folder->get(), name.c_str()));
+    if (folder.valid()) folder.reset(OpenFolderAt(folder.get(), name.c_str()));
   }
   return std::filesystem::path(std::move(resolved));
 }

@@ -1,4 +1,4 @@
-#include "wine/AnsiCodePages.h"
+#include "wine/SingleByteCodePages.h"
 
 #include <algorithm>
 #include <iterator>
@@ -18,10 +18,6 @@ bool IsDoubleByte(int number) {
 }
 
 }  // namespace
-
-std::unique_ptr<CodePage> MakeAnsiCodePage(int number) {
-  return IconvCodePage::Open(number);
-}
 
 std::string WhyNoAnsiCodePage(int number) {
   const std::string uses = "This prefix uses code page " + std::to_string(number);

@@ -1,4 +1,4 @@
-#include "platform/posix/PosixFileAccess.h"
+#include "posix/PosixFileAccess.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -8,9 +8,10 @@
 #include <cerrno>
 #include <vector>
 
-#include "platform/posix/OpenFileHolders.h"
-#include "wine/Descriptor.h"
-#include "wine/WinePrefix.h"
+#include "platform/PosixHandles.h"
+#include "posix/OpenFileHolders.h"
+#include "wine/OutsideFile.h"
+#include "wine/WindowsPaths.h"
 
 namespace velquin {
 
@@ -20,9 +21,8 @@ OsError LastError() {
   return OsError{static_cast<std::uint32_t>(errno)};
 }
 
-// Opened with O_NONBLOCK so that a FIFO in the file's place does not wait for a writer or a
-// reader: anything but a regular file is refused here, and the file itself goes back to
-// blocking I/O.
+// Opened with O_NONBLOCK so that a FIFO in the file's place does not wait for a reader:
+// anything but a regular file is refused here, and the file itself goes back to blocking I/O.
 Status RequireRegularFile(int fd, struct stat& info) {
   if (::fstat(fd, &info) != 0) return LastError();
   if (S_ISDIR(info.st_mode)) return Status::Failed(EISDIR);
@@ -46,7 +46,7 @@ Status WriteAll(int fd, off_t offset, std::span<const std::uint8_t> bytes) {
 
 class PosixFileReader final : public FileReader {
  public:
-  explicit PosixFileReader(int fd) : fd_(fd) {}
+  explicit PosixFileReader(Descriptor fd) : fd_(std::move(fd)) {}
 
   Result<std::size_t> ReadAt(std::uint64_t position, std::span<std::uint8_t> bytes) override {
     if (position == 0) return OsError{EINVAL};
@@ -63,8 +63,8 @@ class PosixFileReader final : public FileReader {
 
 class PosixFileWriter final : public FileWriter {
  public:
-  PosixFileWriter(int fd, std::filesystem::path path, bool created, off_t length)
-      : fd_(fd), path_(std::move(path)), created_(created), length_(length) {}
+  PosixFileWriter(Descriptor fd, std::filesystem::path path, bool created, off_t length)
+      : fd_(std::move(fd)), path_(std::move(path)), created_(created), length_(length) {}
 
   Status Reserve(std::uint64_t position, std::uint64_t length) override {
     if (position == 0) return Status::Failed(EINVAL);
@@ -131,12 +131,9 @@ PosixFileAccess::PosixFileAccess(std::filesystem::path winePrefix) : prefix_(std
 Result<std::unique_ptr<FileReader>> PosixFileAccess::OpenForRead(const std::string& path) {
   const auto resolved = ResolveWindowsPath(prefix_, path);
   if (!resolved) return OsError{ENOENT};
-  Descriptor fd(::open(resolved->c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
-  if (!fd.valid()) return LastError();
-  struct stat info {};
-  if (const Status regular = RequireRegularFile(fd.get(), info); !regular.ok())
-    return OsError{regular.code()};
-  return std::unique_ptr<FileReader>(std::make_unique<PosixFileReader>(fd.release()));
+  RegularFile opened = OpenRegularFile(*resolved);
+  if (!opened.fd.valid()) return OsError{static_cast<std::uint32_t>(opened.error)};
+  return std::unique_ptr<FileReader>(std::make_unique<PosixFileReader>(std::move(opened.fd)));
 }
 
 Result<std::unique_ptr<FileWriter>> PosixFileAccess::OpenForWrite(const std::string& path) {
@@ -158,7 +155,7 @@ Result<std::unique_ptr<FileWriter>> PosixFileAccess::OpenForWrite(const std::str
   if (const Status regular = RequireRegularFile(fd.get(), info); !regular.ok())
     return OsError{regular.code()};
   return std::unique_ptr<FileWriter>(
-      std::make_unique<PosixFileWriter>(fd.release(), *resolved, created, info.st_size));
+      std::make_unique<PosixFileWriter>(std::move(fd), *resolved, created, info.st_size));
 }
 
 }  // namespace velquin

@@ -1,4 +1,4 @@
-#include "platform/posix/Windows1252.h"
+#include "wine/Windows1252.h"
 
 #include <memory>
 

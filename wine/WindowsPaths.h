@@ -6,9 +6,6 @@
 
 namespace velquin {
 
-// The Wine prefix whose registry and drives stand for Windows': WINEPREFIX, else ~/.wine.
-std::filesystem::path WinePrefixFromEnvironment();
-
 // Maps a Windows path such as "C:\Games\DF\plyr.sav" to the file inside the prefix, through
 // its dosdevices drive links, matching each folder and file name without regard to case as
 // Wine does. A path that starts with "/" is a POSIX path already. Nothing for a path that

@@ -1,4 +1,4 @@
-#include "platform/posix/OpenFileHolders.h"
+#include "posix/OpenFileHolders.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -10,11 +10,12 @@
 #include <cerrno>
 #include <charconv>
 #include <cstdint>
-#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
+
+#include "platform/PosixHandles.h"
 
 namespace velquin {
 
@@ -30,28 +31,22 @@ constexpr std::size_t kFdInfoBytes = 1024;
 // Mount tables of thousands of mounts run to a few hundred KiB.
 constexpr std::size_t kMountInfoBytes = 4 << 20;
 
-struct CloseDirectory {
-  void operator()(DIR* dir) const { ::closedir(dir); }
-};
-using Directory = std::unique_ptr<DIR, CloseDirectory>;
-
 // At most `limit` bytes of a file (`name` in the open folder, or a whole path with AT_FDCWD):
 // to its end, or only what the first read gives where the file's first lines are all that
 // is needed; nothing when it can't be opened or read.
 std::string ReadUpTo(int folder, const char* name, std::size_t limit, bool firstReadOnly) {
   std::string text;
-  const int fd = ::openat(folder, name, O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return text;
+  const Descriptor fd(::openat(folder, name, O_RDONLY | O_CLOEXEC));
+  if (!fd.valid()) return text;
   text.resize(limit);
   std::size_t done = 0;
   while (done < limit) {
-    const ssize_t got = ::read(fd, text.data() + done, limit - done);
+    const ssize_t got = ::read(fd.get(), text.data() + done, limit - done);
     if (got < 0 && errno == EINTR) continue;
     if (got <= 0) break;
     done += static_cast<std::size_t>(got);
     if (firstReadOnly) break;
   }
-  ::close(fd);
   text.resize(done);
   return text;
 }
@@ -124,7 +119,7 @@ class Mounts {
 
 bool HasOpen(const std::string& process, std::uint64_t inode, const std::string& fileSystem, Mounts& mounts) {
   const Directory fds(::opendir(("/proc/" + process + "/fdinfo").c_str()));
-  if (!fds) return false;  // gone, or not ours to see
+  if (!fds.valid()) return false;  // gone, or not ours to see
   while (const dirent* entry = ::readdir(fds.get())) {
     if (entry->d_name[0] == '.') continue;
     const std::string info = ReadUpTo(::dirfd(fds.get()), entry->d_name, kFdInfoBytes, true);
@@ -148,7 +143,7 @@ bool OpenInAnotherProcess(const std::filesystem::path& file) {
   const std::string fileSystem = mounts.FileSystemOf(info.stx_mnt_id, "self");
   if (fileSystem.empty()) return false;
   const Directory processes(::opendir("/proc"));
-  if (!processes) return false;
+  if (!processes.valid()) return false;
   const std::string self = std::to_string(::getpid());
   while (const dirent* entry = ::readdir(processes.get())) {
     if (IsProcessId(entry->d_name) && entry->d_name != self &&

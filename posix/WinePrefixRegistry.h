@@ -1,6 +1,5 @@
 #pragma once
 
-#include <filesystem>
 #include <map>
 #include <memory>
 
@@ -16,7 +15,6 @@ namespace velquin {
 class WinePrefixRegistry final : public Registry {
  public:
   WinePrefixRegistry(std::shared_ptr<const Prefix> prefix, const CodePage& codePage);
-  WinePrefixRegistry(const std::filesystem::path& prefix, const CodePage& codePage);
 
   std::int32_t OpenKey(RegistryKey root, const std::string& subKey, std::uint32_t access,
                        RegistryKey& key) override;

@@ -1,4 +1,4 @@
-#include "platform/posix/WinePrefixRegistry.h"
+#include "posix/WinePrefixRegistry.h"
 
 #include <cstring>
 
@@ -27,9 +27,6 @@ std::vector<std::uint8_t> AnsiData(const RegValue& value, const CodePage& codePa
 
 WinePrefixRegistry::WinePrefixRegistry(std::shared_ptr<const Prefix> prefix, const CodePage& codePage)
     : prefix_(std::move(prefix)), codePage_(codePage) {}
-
-WinePrefixRegistry::WinePrefixRegistry(const std::filesystem::path& prefix, const CodePage& codePage)
-    : WinePrefixRegistry(Prefix::Open(prefix), codePage) {}
 
 std::int32_t WinePrefixRegistry::OpenKey(RegistryKey root, const std::string& subKey, std::uint32_t,
                                          RegistryKey& key) {

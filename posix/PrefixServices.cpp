@@ -1,9 +1,9 @@
-#include "platform/posix/PrefixServices.h"
+#include "posix/PrefixServices.h"
 
 #include "platform/Utf8.h"
-#include "platform/posix/PosixFileAccess.h"
-#include "platform/posix/Windows1252.h"
-#include "platform/posix/WinePrefixRegistry.h"
+#include "posix/PosixFileAccess.h"
+#include "posix/WinePrefixRegistry.h"
+#include "wine/Windows1252.h"
 
 namespace velquin {
 
