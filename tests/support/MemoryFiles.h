@@ -19,7 +19,6 @@ class MemoryFiles final : public FileAccess {
   bool diskFull = false;
   int failingWrite = -1;
   bool failClose = false;
-  int opens = 0;
   std::vector<std::string> paths;  // every path asked for, in order
 
   Result<std::unique_ptr<FileReader>> OpenForRead(const std::string& path) override {
@@ -30,7 +29,6 @@ class MemoryFiles final : public FileAccess {
 
   Result<std::unique_ptr<FileWriter>> OpenForWrite(const std::string& path) override {
     paths.push_back(path);
-    ++opens;
     if (refuseOpen) return OsError{5};
     const bool created = !content;
     if (created) content.emplace();
