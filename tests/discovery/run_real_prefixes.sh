@@ -8,7 +8,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 build=${1:-build/linux-test}
-tests="$build/discovery/velquin_real_prefix_tests"
+tests="$build/tests/velquin_real_prefix_tests"
 velquin="$build/app/linux/velquin"
 for tool in "$tests" "$velquin" "$build/velquin_make_demo_save"; do
   [ -x "$tool" ] || { echo "no $tool: build the linux-test preset first" >&2; exit 1; }

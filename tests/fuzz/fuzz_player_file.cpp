@@ -10,8 +10,8 @@
 
 #include "core/Saves.h"
 #include "fuzz/FuzzCheck.h"
-#include "platform/posix/Windows1252.h"
 #include "support/MemoryFiles.h"
+#include "wine/Windows1252.h"
 
 namespace {
 

@@ -17,7 +17,7 @@ for build in "$@"; do
   echo "== held by $(basename "$build")'s holder under Wine"
   VELQUIN_HELD_PREFIX="$WINEPREFIX" \
     VELQUIN_HOLD_COMMAND="exec '$VELQUIN_WINE' '$(realpath "$build")/tests/hold_file.exe' 'C:\\Games\\DF-TFD\\plyr.sav' 'C:\\Games\\DF-TFD\\held'" \
-    run_gtest "$native/platform/qt/velquin_qt_tests" --test-screen=96 \
+    run_gtest "$native/tests/velquin_qt_tests" --test-screen=96 \
     --gtest_filter='QtForms.EachSaveOverAWinePrefixWhoseFileAWindowsProgramMayHold' || status=1
 done
 
@@ -47,6 +47,6 @@ game="$WINEPREFIX/drive_c/Games/DF-TFD"
 echo "== held by a native holder while a stalled FUSE mount has a file open"
 VELQUIN_HELD_PREFIX="$WINEPREFIX" \
   VELQUIN_HOLD_COMMAND="exec 3<'$game/plyr.sav'; : >'$game/held'; exec cat >/dev/null" \
-  run_gtest timeout -k 10 300 "$native/platform/qt/velquin_qt_tests" --test-screen=96 \
+  run_gtest timeout -k 10 300 "$native/tests/velquin_qt_tests" --test-screen=96 \
   --gtest_filter='QtForms.EachSaveOverAWinePrefixWhoseFileAWindowsProgramMayHold' || status=1
 exit $status

@@ -5,8 +5,8 @@
 #include <algorithm>
 
 #include "core/Saves.h"
-#include "platform/posix/Windows1252.h"
 #include "support/MemoryFiles.h"
+#include "wine/Windows1252.h"
 
 namespace velquin {
 namespace {
