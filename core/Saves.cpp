@@ -1,5 +1,6 @@
 #include "core/Saves.h"
 
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -15,6 +16,28 @@ struct FieldSet {
   FieldLimit limit;
 };
 
+// The bytes that lie where the fields go, to put back if the save fails: fewer, or none, where
+// the file ends inside a field or before it (cutting the file back undoes those).
+std::optional<std::vector<Bytes>> ReadOldBytes(FileAccess& files, const std::string& path,
+                                               const FieldSet& fields, const std::vector<Bytes>& encoded) {
+  Result<std::unique_ptr<FileReader>> opened = files.OpenForRead(path);
+  if (!opened.ok()) return std::nullopt;
+  std::vector<Bytes> old;
+  for (std::size_t slot = 0; slot < encoded.size(); ++slot) {
+    Bytes bytes(encoded[slot].size());
+    std::size_t done = 0;
+    for (std::size_t got = 1; got != 0 && done < bytes.size(); done += got) {
+      Result<std::size_t> read = opened.value()->ReadAt(fields.positionOf(static_cast<int>(slot)) + done,
+                                                        std::span(bytes).subspan(done));
+      if (!read.ok()) return std::nullopt;
+      got = read.value();
+    }
+    bytes.resize(done);
+    old.push_back(std::move(bytes));
+  }
+  return old;
+}
+
 bool WriteFields(const std::string& gamePath, const FieldSet& fields, FileAccess& files,
                  const CodePage& codePage) {
   if (gamePath.empty()) return false;
@@ -26,21 +49,33 @@ bool WriteFields(const std::string& gamePath, const FieldSet& fields, FileAccess
     encoded.push_back(std::move(*bytes));
   }
 
-  Result<std::unique_ptr<FileWriter>> opened = files.OpenForWrite(PlayerFilePath(gamePath));
+  const std::string path = PlayerFilePath(gamePath);
+  Result<std::unique_ptr<FileWriter>> opened = files.OpenForWrite(path);
   if (!opened.ok()) return false;
   FileWriter& file = *opened.value();
+  // A file whose old bytes cannot be read could not be put back: it is not written.
+  const std::optional<std::vector<Bytes>> old = ReadOldBytes(files, path, fields, encoded);
   // Room for every field first, so that a full disk stops the save before its first byte.
-  bool ok = true;
+  bool ok = old.has_value();
   for (std::size_t slot = 0; ok && slot < encoded.size(); ++slot) {
     ok = file.Reserve(fields.positionOf(static_cast<int>(slot)), encoded[slot].size()).ok();
   }
-  for (std::size_t slot = 0; ok && slot < encoded.size(); ++slot) {
-    ok = file.WriteAt(fields.positionOf(static_cast<int>(slot)), encoded[slot]).ok();
+  std::size_t tried = 0;
+  for (; ok && tried < encoded.size(); ++tried) {
+    ok = file.WriteAt(fields.positionOf(static_cast<int>(tried)), encoded[tried]).ok();
   }
+  // Write-back errors show here, while the file can still be put back.
+  ok = ok && file.Flush().ok();
   if (!ok) {
+    // A failed write may have stored part of its bytes, so it is put back too.
+    for (std::size_t slot = tried; slot-- > 0;) {
+      (void)file.WriteAt(fields.positionOf(static_cast<int>(slot)), (*old)[slot]);
+    }
     (void)file.Abandon();
     return false;
   }
+  // Every field is stored by now and the file can no longer be put back; after a good flush a
+  // close practically never fails.
   return file.Close().ok();
 }
 

@@ -23,8 +23,8 @@ struct SaveOutcome {
 // Patches the five names into the player file in place, all or nothing: every text is turned
 // into bytes before the file is opened, and the disk space for every field is taken before
 // the first is written, so a character the code page cannot hold, an empty game folder or a
-// full disk writes nothing. A save that fails later (a write error) puts the file's length
-// back, or removes the file it created; fields written inside the old length stay.
+// full disk writes nothing. A save whose write or flush fails later puts back the bytes it
+// wrote over and the file's length, or removes the file it created.
 SaveOutcome SaveNames(const std::string& gamePath, const std::array<std::string, kNameSlots>& names,
                       FileAccess& files, const CodePage& codePage);
 

@@ -35,6 +35,10 @@ class FileWriter {
   // extends the file; the gap reads as zero bytes.
   virtual Status WriteAt(std::uint64_t position, std::span<const std::uint8_t> bytes) = 0;
 
+  // Makes the system store the writes so far on the disk, and reports what it says of them:
+  // errors of a disk or network file system that show only when the writes reach it.
+  virtual Status Flush() = 0;
+
   // Ends a failed save and releases the file: a file that the open created is removed, any
   // other is cut back to the length it had when it was opened.
   virtual Status Abandon() = 0;

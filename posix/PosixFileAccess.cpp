@@ -83,6 +83,14 @@ class PosixFileWriter final : public FileWriter {
     return WriteAll(fd_.get(), static_cast<off_t>(position - 1), bytes);
   }
 
+  Status Flush() override {
+    int result = 0;
+    do {
+      result = ::fdatasync(fd_.get());
+    } while (result != 0 && errno == EINTR);
+    return result == 0 ? Status::Ok() : Status(LastError());
+  }
+
   Status Abandon() override {
     Status undone = Status::Ok();
     struct stat mine {

@@ -92,6 +92,8 @@ class Win32FileWriter final : public FileWriter {
     return Status::Ok();
   }
 
+  Status Flush() override { return FlushFileBuffers(file_.get()) ? Status::Ok() : Status(LastError()); }
+
   Status Abandon() override {
     Status undone = Status::Ok();
     LARGE_INTEGER size{};

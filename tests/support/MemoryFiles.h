@@ -11,13 +11,14 @@ namespace velquin::testing {
 
 // One player file held in memory, whatever path is asked for, with failures to order: the
 // open for writing refused, a full disk (no byte past the file's end), the n-th write
-// (0-based) failing, the close failing.
+// (0-based) failing, the flush or the close failing.
 class MemoryFiles final : public FileAccess {
  public:
   std::optional<Bytes> content;  // nothing: there is no file
   bool refuseOpen = false;
   bool diskFull = false;
   int failingWrite = -1;
+  bool failFlush = false;
   bool failClose = false;
   std::vector<std::string> paths;  // every path asked for, in order
 
@@ -70,6 +71,7 @@ class MemoryFiles final : public FileAccess {
         files_.content->resize(length_);
       return Status::Ok();
     }
+    Status Flush() override { return files_.failFlush ? Status::Failed(5) : Status::Ok(); }
     Status Close() override { return files_.failClose ? Status::Failed(5) : Status::Ok(); }
 
    private:

@@ -21,7 +21,8 @@ struct SaveRow {
   bool names;
   std::optional<std::string> before;
   std::vector<std::string> texts;
-  std::string_view fault;  // "refuse open", "write N fails" (0-based), "close fails", "disk full"
+  // "refuse open", "write N fails" (0-based), "flush fails", "close fails", "disk full"
+  std::string_view fault;
   std::string_view message;
   std::optional<std::size_t> length;
   std::vector<std::pair<std::size_t, std::string>> written;
@@ -38,8 +39,10 @@ const SaveRow kRows[] = {
      true, {}, {"Ann"}, "write 2 fails", "Can't save names!", {}, {}},
     {"a failing write cuts the file back to its length",
      true, "eleven byte", {"Ann"}, "write 1 fails", "Can't save names!", 11, {}},
-    {"a failing write leaves the first macro, which lay inside the file",
-     false, kMacroArea, {"F1"}, "write 1 fails", "Can't save messages!", 640, {{228, "F1\0\0"s}}},
+    {"a failing write puts back the macro written before it",
+     false, kMacroArea, {"F1"}, "write 1 fails", "Can't save messages!", 640, {}},
+    {"a failing flush puts back every name and the file's length",
+     true, "eleven byte", {"Ann"}, "flush fails", "Can't save names!", 11, {}},
     {"a failing close says so, though every name is written",
      true, "eleven byte", {"Ann"}, "close fails", "Can't save names!", 8446,
      {{12, "Ann\0\0"s}, {2120, "\0\0"s}, {4228, "\0\0"s}, {6336, "\0\0"s}, {8444, "\0\0"s}}},
@@ -61,6 +64,7 @@ TEST(Saves, EachFailureOfTheFileSystemSaysSoAndLeavesTheseBytes) {
     if (row.before) files.content.emplace(row.before->begin(), row.before->end());
     files.refuseOpen = row.fault == "refuse open";
     if (row.fault.starts_with("write")) files.failingWrite = row.fault[6] - '0';
+    files.failFlush = row.fault == "flush fails";
     files.failClose = row.fault == "close fails";
     files.diskFull = row.fault == "disk full";
     std::array<std::string, kMacroSlots> t;
