@@ -35,6 +35,7 @@ struct PrefixCandidate {
 struct SkippedFile {
   std::filesystem::path file;
   std::string why;
+  bool notAnswering = false;  // its file system did not answer in time: worth telling the player
 };
 
 struct Candidates {
