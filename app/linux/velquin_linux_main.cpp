@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "app/linux/BundleStart.h"
 #include "app/linux/GameChoice.h"
 #include "forms/ProgramWindows.h"
 #include "platform/qt/QtShell.h"
@@ -92,6 +93,7 @@ int main(int argc, char** argv) {
     return choice.games.empty() ? 1 : 0;
   }
 
+  velquin::UseBundledQtPlugins();
   // Finding the game and opening its prefix read files only: they run while Qt connects to
   // the display.
   std::future<Found> finding = std::async(std::launch::async, [&] {

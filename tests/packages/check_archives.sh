@@ -25,6 +25,7 @@ txz . LICENSE README.txt qt.conf velquin
 txz lib libQt6Core.so.6 libQt6DBus.so.6 libQt6Gui.so.6 libQt6WaylandClient.so.6 libQt6Widgets.so.6 libQt6XcbQpa.so.6
 txz lib libicudata.so.72 libicui18n.so.72 libicuuc.so.72 libyaml-cpp.so.0.7 libglib-2.0.so.0 libpcre2-8.so.0 libpcre2-16.so.0
 txz lib libb2.so.1 libgomp.so.1 libdouble-conversion.so.3 libmd4c.so.0 libpng16.so.16 libxkbcommon.so.0 libxkbcommon-x11.so.0
+txz lib libOpenGL.so.0
 txz lib libdbus-1.so.3 libsystemd.so.0 libcap.so.2 libgcrypt.so.20 liblz4.so.1 liblzma.so.5 libzstd.so.1 libwayland-cursor.so.0
 txz lib libxcb-icccm.so.4 libxcb-image.so.0 libxcb-keysyms.so.1 libxcb-randr.so.0 libxcb-render-util.so.0 libxcb-render.so.0
 txz lib libxcb-shape.so.0 libxcb-shm.so.0 libxcb-sync.so.1 libxcb-util.so.1 libxcb-xfixes.so.0 libxcb-xkb.so.1
@@ -47,6 +48,7 @@ txz licenses libgcrypt20.copyright liblz4-1.copyright liblzma5.copyright libzstd
 txz licenses libxcb-icccm4.copyright libxcb-image0.copyright libxcb-keysyms1.copyright libxcb-randr0.copyright
 txz licenses libxcb-render-util0.copyright libxcb-render0.copyright libxcb-shape0.copyright libxcb-shm0.copyright
 txz licenses libxcb-sync1.copyright libxcb-util1.copyright libxcb-xfixes0.copyright libxcb-xkb1.copyright
+txz licenses libopengl0.copyright
 TABLE
 }
 files_differ() { diff <(echo "$1") <(echo "$2") | grep '^[<>]' | tr '\n' ' '; }

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Makes the portable bundle in DIR (the program already there) run on any x86-64 desktop: copies
 # the Qt plugins named into DIR/plugins and every library that the program and those plugins
-# load into DIR/lib, except what every desktop has; points each one's RPATH at DIR/lib (an RPATH
-# and not LD_LIBRARY_PATH, which the programs Velquin starts would inherit); and puts each
-# bundled library's Debian copyright file, the licence texts those name, and the Debian package
-# and version each came from (whose sources Debian keeps) into DIR/licenses.
+# load into DIR/lib, except what every desktop has; points the program's and each library's
+# RPATH at DIR/lib (an RPATH and not LD_LIBRARY_PATH, which the programs Velquin starts would
+# inherit); and puts each bundled library's Debian copyright file, the licence texts those name,
+# and the Debian package and version each came from (whose sources Debian keeps) into
+# DIR/licenses.
 # Usage: bundle_libraries.sh DIR QT_PLUGIN_DIR PLUGIN...
 set -euo pipefail
 dir=$1 qt_plugins=$2
@@ -14,11 +15,14 @@ shift 2
 # portable Linux bundles (github.com/AppImageCommunity/pkg2appimage, file "excludelist"): the
 # C library and its parts, the C++ and GCC runtimes, OpenGL and EGL, libX11 and libxcb's core,
 # Wayland's client library, fontconfig, FreeType and HarfBuzz, and a few of every base system.
-# What these need comes with them on the desktop.
+# What these need comes with them on the desktop. Not glvnd's libOpenGL.so.0, which that list
+# names too: many Debian, Ubuntu and Mint desktops lack it (package libopengl0), and Qt's GUI
+# library will not load without it. It only forwards to libGLdispatch.so.0, which every desktop
+# with libGL, libGLX or libEGL has.
 system=" $(echo ld-linux-x86-64.so.2 libc.so.6 libdl.so.2 libm.so.6 libmvec.so.1 libpthread.so.0 \
   librt.so.1 libresolv.so.2 libutil.so.1 libanl.so.1 libBrokenLocale.so.1 libcidn.so.1 \
   libthread_db.so.1 libnss_compat.so.2 libnss_dns.so.2 libnss_files.so.2 libstdc++.so.6 \
-  libgcc_s.so.1 libGL.so.1 libEGL.so.1 libGLdispatch.so.0 libGLX.so.0 libOpenGL.so.0 libdrm.so.2 \
+  libgcc_s.so.1 libGL.so.1 libEGL.so.1 libGLdispatch.so.0 libGLX.so.0 libdrm.so.2 \
   libglapi.so.0 libgbm.so.1 libxcb.so.1 libX11.so.6 libX11-xcb.so.1 libxcb-dri2.so.0 \
   libxcb-dri3.so.0 libwayland-client.so.0 libasound.so.2 libfontconfig.so.1 libfreetype.so.6 \
   libharfbuzz.so.0 libfribidi.so.0 libcom_err.so.2 libexpat.so.1 libgpg-error.so.0 libICE.so.6 \
@@ -32,8 +36,10 @@ mkdir -p "$dir/lib" "$dir/licenses"
 origins=()
 queue=("$dir/velquin")
 for plugin in "$@"; do
+  # As Debian built it, with no RPATH: the program loads it itself and finds what it needs in
+  # lib/ through its own RPATH. patchelf would move the plugin's metadata note, which the
+  # program reads from the loaded plugin.
   install -D -m 644 "$qt_plugins/$plugin" "$dir/plugins/$plugin"
-  patchelf --force-rpath --set-rpath '$ORIGIN/../../lib' "$dir/plugins/$plugin"
   origins+=("$qt_plugins/$plugin")
   queue+=("$dir/plugins/$plugin")
 done
