@@ -11,6 +11,8 @@
 #include <QtPlugin>
 #include <string>
 
+#include "platform/PosixHandles.h"
+
 namespace velquin {
 namespace {
 
@@ -36,20 +38,18 @@ void RegisterPlugin(const std::string& path) {
 
 // Each KIND/NAME.so in the folder, named by its bytes.
 void RegisterPlugins(const std::string& plugins) {
-  DIR* kinds = opendir(plugins.c_str());
-  if (kinds == nullptr) return;
-  while (const dirent* kind = readdir(kinds)) {
+  const Directory kinds(opendir(plugins.c_str()));
+  if (!kinds.valid()) return;
+  while (const dirent* kind = readdir(kinds.get())) {
     if (kind->d_name[0] == '.') continue;
     const std::string folder = plugins + "/" + kind->d_name;
-    DIR* files = opendir(folder.c_str());
-    if (files == nullptr) continue;
-    while (const dirent* file = readdir(files)) {
+    const Directory files(opendir(folder.c_str()));
+    if (!files.valid()) continue;
+    while (const dirent* file = readdir(files.get())) {
       const std::string name = file->d_name;
       if (name.size() > 3 && name.ends_with(".so")) RegisterPlugin(folder + "/" + name);
     }
-    closedir(files);
   }
-  closedir(kinds);
 }
 
 }  // namespace
