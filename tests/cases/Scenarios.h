@@ -137,13 +137,19 @@ void ExpectLayout(App& app, const char* window, int clientHeight) {
   }
 }
 
+// Waits, up to two seconds, for what the program does in its own time (a save reports from its
+// worker), then gives what there is.
+template <class App, class Get, class Want>
+auto Awaited(App& app, Get get, const Want& want) {
+  for (int i = 0; i < 80 && get() != want; ++i) app.Wait();
+  return get();
+}
+
 template <class App>
 void Run(App& app, const Step& s) {
-  // Waits for what the program does in its own time, then holds it against the expectation.
   const auto holds = [&](auto get, const auto& want) {
-    for (int i = 0; i < 80 && get() != want; ++i) app.Wait();
-    EXPECT_EQ(get(), want) << "step " << static_cast<int>(s.what) << " in " << s.window << ", control "
-                           << s.id;
+    EXPECT_EQ(Awaited(app, get, want), want)
+        << "step " << static_cast<int>(s.what) << " in " << s.window << ", control " << s.id;
   };
   switch (s.what) {
     case Do::Game:
@@ -228,10 +234,14 @@ void RunSaveCases(App& app) {
       app.Press(kMain, c.pressed[i]);
     }
     app.Hold(false);
-    EXPECT_EQ(app.Text(kMain, frmMainDesign::StatusBar), c.status);
+    EXPECT_EQ(Awaited(
+                  app, [&] { return app.Text(kMain, frmMainDesign::StatusBar); }, c.status),
+              c.status);
     Bytes expected = StoredPlayerFile();
     for (const auto& [offset, bytes] : c.changed) Put(expected, offset, bytes);
-    EXPECT_EQ(app.File(), expected);
+    EXPECT_EQ(Awaited(
+                  app, [&] { return app.File(); }, expected),
+              expected);
     for (const auto& [box, text] : c.typed) EXPECT_EQ(app.Text(kMain, box), text);
     app.Stop();
   }
