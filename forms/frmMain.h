@@ -71,7 +71,8 @@ class frmMain final : public Form {
   Form& frmHelpM_;
   std::function<void()> onClosed_;
   std::string GamePath;
-  // Last: closed first, so that no report arrives while the rest goes.
+  // The queue's workers report through the channel; destroying the form closes it, and a
+  // report that comes later is dropped.
   UiChannel channel_;
   SaveQueue saves_{channel_.sender()};
 };
