@@ -228,12 +228,20 @@ void RunSaveCases(App& app) {
     app.PointGameAt(true);
     ASSERT_TRUE(app.Start());
     for (const auto& [box, text] : c.typed) app.Type(kMain, box, text);
+    // A save reports from its worker: one pressed while the file is held must have ended, its
+    // outcome shown ("...!", not "Saving...") before the file is let go.
+    const auto letGo = [&] {
+      if (!app.CanHold() || c.pressesWhileHeld == 0) return;
+      (void)Awaited(
+          app, [&] { return app.Text(kMain, frmMainDesign::StatusBar).ends_with('!'); }, true);
+      app.Hold(false);
+    };
     if (c.pressesWhileHeld > 0) app.Hold(true);
     for (std::size_t i = 0; i < c.pressed.size(); ++i) {
-      if (i == c.pressesWhileHeld) app.Hold(false);
+      if (i == c.pressesWhileHeld) letGo();
       app.Press(kMain, c.pressed[i]);
     }
-    app.Hold(false);
+    letGo();
     EXPECT_EQ(Awaited(
                   app, [&] { return app.Text(kMain, frmMainDesign::StatusBar); }, c.status),
               c.status);
