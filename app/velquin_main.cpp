@@ -3,7 +3,9 @@
 
 #include <commctrl.h>
 
+#include <chrono>
 #include <cstdlib>
+#include <memory>
 
 #include "forms/ProgramWindows.h"
 #include "platform/Services.h"
@@ -21,15 +23,19 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
 
-  velquin::PlatformServices os = velquin::MakePlatformServices();
   velquin::Win32Toolkit toolkit(instance);
   velquin::Win32Shell shell;
-  velquin::ProgramWindows windows(toolkit, shell, os);
+  velquin::ProgramWindows windows(
+      toolkit, shell, std::make_shared<velquin::PlatformServices>(velquin::MakePlatformServices()));
 
   if (!toolkit.registered() || !windows.main.Show()) {
     MessageBoxW(nullptr, L"Velquin could not create its window. Nothing was read or written.", L"Velquin",
                 MB_OK | MB_ICONERROR);
     return 1;
   }
-  return toolkit.Run();
+  const int status = toolkit.Run();
+  // A save still running when the window closed may finish; one that a disk holds longer is
+  // left to the system, which ends its thread with the process, before anything it uses goes.
+  if (!windows.main.FinishSaves(std::chrono::seconds(10))) ExitProcess(static_cast<UINT>(status));
+  return status;
 }

@@ -25,6 +25,7 @@ class Form : public FormEvents {
 
  protected:
   Window& window() { return *window_; }
+  bool Loaded() const { return window_ != nullptr; }
   virtual void Form_Load() {}
   virtual void Form_Unload() {}
 

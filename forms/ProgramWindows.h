@@ -11,10 +11,11 @@ namespace velquin {
 // main window, and closing the main window ends the toolkit's event loop.
 class ProgramWindows {
  public:
-  ProgramWindows(Toolkit& toolkit, Shell& shell, PlatformServices& os)
+  // `os` null: the game is still looked for (frmMain::SearchEnded).
+  ProgramWindows(Toolkit& toolkit, Shell& shell, std::shared_ptr<PlatformServices> os)
       : frmHelp_(toolkit, shell, helpDesign_),
         frmHelpM_(toolkit, shell, helpMDesign_),
-        main(toolkit, shell, os, frmHelp_, frmHelpM_, [&toolkit] { toolkit.Quit(); }) {}
+        main(toolkit, shell, std::move(os), frmHelp_, frmHelpM_, [&toolkit] { toolkit.Quit(); }) {}
   ProgramWindows(const ProgramWindows&) = delete;
   ProgramWindows& operator=(const ProgramWindows&) = delete;
 

@@ -1,6 +1,7 @@
 #include "forms/frmMain.h"
 
 #include <array>
+#include <optional>
 
 #include "ZOVURFolder/ZOVURFolder.h"
 #include "core/DefaultMacros.h"
@@ -12,14 +13,21 @@ namespace velquin {
 
 using namespace frmMainDesign;
 
-frmMain::frmMain(Toolkit& toolkit, Shell& shell, PlatformServices& os, Form& frmHelp, Form& frmHelpM,
-                 std::function<void()> onClosed)
+std::string NotAnsweringMessage(const std::vector<std::string>& folders) {
+  if (folders.empty()) return {};
+  if (folders.size() == 1) return "Skipped " + folders.front() + ": not answering";
+  return "Skipped " + std::to_string(folders.size()) + " folders: not answering";
+}
+
+frmMain::frmMain(Toolkit& toolkit, Shell& shell, std::shared_ptr<PlatformServices> os, Form& frmHelp,
+                 Form& frmHelpM, std::function<void()> onClosed)
     : Form(toolkit, Design()),
       shell_(shell),
-      os_(os),
+      os_(std::move(os)),
       frmHelp_(frmHelp),
       frmHelpM_(frmHelpM),
-      onClosed_(std::move(onClosed)) {}
+      onClosed_(std::move(onClosed)),
+      channel_(toolkit) {}
 
 void frmMain::OnClick(ControlId control) {
   switch (control) {
@@ -47,10 +55,33 @@ void frmMain::Form_Load() {
   window().SetClientHeight(kClosedClientHeight);
   ShowMacroPanel(false);
 
-  GamePath = LookUpGameFolder(*os_.registry, *os_.codePage);
-  const NamesAndMacros loaded = LoadNamesAndMacros(GamePath, *os_.files, *os_.codePage);
-  for (int k = 0; k < kNameSlots; ++k) window().SetText(txtPlayer(k), loaded.names[k]);
-  for (int m = 0; m < kMacroSlots; ++m) window().SetText(txtMsg(m), loaded.macros[m]);
+  if (os_) {
+    LoadFromGame();
+  } else {
+    window().SetPanelText(1, kLookingForGame);
+  }
+}
+
+void frmMain::SearchEnded(std::shared_ptr<PlatformServices> os, std::string_view refusal,
+                          const std::vector<std::string>& notAnswering) {
+  os_ = std::move(os);
+  if (!Loaded()) return;
+  LoadFromGame();
+  std::string status(refusal);
+  const std::string skipped = NotAnsweringMessage(notAnswering);
+  if (!status.empty() && !skipped.empty()) status += ' ';
+  window().SetPanelText(1, status + skipped);
+}
+
+// A box the player typed in while the game was looked for keeps what was typed.
+void frmMain::LoadFromGame() {
+  GamePath = LookUpGameFolder(*os_->registry, *os_->codePage);
+  const NamesAndMacros loaded = LoadNamesAndMacros(GamePath, *os_->files, *os_->codePage);
+  const auto fill = [this](ControlId box, const std::string& text) {
+    if (window().Text(box).empty()) window().SetText(box, text);
+  };
+  for (int k = 0; k < kNameSlots; ++k) fill(txtPlayer(k), loaded.names[k]);
+  for (int m = 0; m < kMacroSlots; ++m) fill(txtMsg(m), loaded.macros[m]);
 }
 
 void frmMain::Form_Unload() {
@@ -81,18 +112,38 @@ void frmMain::cmdDefault_Click() {
   for (int m = 0; m < kMacroSlots; ++m) window().SetText(txtMsg(m), kDefaultMacros[m]);
 }
 
+// The texts are taken now; the lookup and the save run on the worker, each save looking the
+// game up afresh.
 void frmMain::cmdSave_Click() {
-  GamePath = LookUpGameFolder(*os_.registry, *os_.codePage);
   std::array<std::string, kNameSlots> names;
   for (int k = 0; k < kNameSlots; ++k) names[k] = window().Text(txtPlayer(k));
-  window().SetPanelText(1, SaveNames(GamePath, names, *os_.files, *os_.codePage).message);
+  Save(
+      [os = os_, names] {
+        const std::string game = LookUpGameFolder(*os->registry, *os->codePage);
+        return std::string(SaveNames(game, names, *os->files, *os->codePage).message);
+      },
+      kSavingNames);
 }
 
 void frmMain::cmdSaveM_Click() {
-  GamePath = LookUpGameFolder(*os_.registry, *os_.codePage);
   std::array<std::string, kMacroSlots> macros;
   for (int m = 0; m < kMacroSlots; ++m) macros[m] = window().Text(txtMsg(m));
-  window().SetPanelText(1, SaveMacros(GamePath, macros, *os_.files, *os_.codePage).message);
+  Save(
+      [os = os_, macros] {
+        const std::string game = LookUpGameFolder(*os->registry, *os->codePage);
+        return std::string(SaveMacros(game, macros, *os->files, *os->codePage).message);
+      },
+      kSavingMacros);
+}
+
+// Refused while the game is looked for: the boxes the player left empty are not loaded yet.
+void frmMain::Save(SaveQueue::Job job, std::string_view saving) {
+  if (!os_) return window().SetPanelText(1, kStillLooking);
+  const auto report = [this](const std::string& message) {
+    if (Loaded()) window().SetPanelText(1, message);
+  };
+  const std::optional<std::string> message = saves_.Run(std::move(job), kQuickSave, report);
+  window().SetPanelText(1, message ? *message : saving);
 }
 
 void frmMain::cmdCharmap_Click() {

@@ -1,31 +1,59 @@
 #pragma once
 
+#include <chrono>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "forms/Form.h"
+#include "forms/SaveQueue.h"
+#include "forms/UiChannel.h"
 #include "platform/Services.h"
 
 namespace velquin {
 
+// What the first status panel says while the game is looked for, and about a save that takes
+// its time.
+inline constexpr std::string_view kLookingForGame = "Looking for DF:TFD...";
+inline constexpr std::string_view kStillLooking = "Still looking for DF:TFD; save once it is found.";
+inline constexpr std::string_view kSavingNames = "Saving names...";
+inline constexpr std::string_view kSavingMacros = "Saving messages...";
+
+// "Skipped <folder>: not answering", or how many; empty for none.
+std::string NotAnsweringMessage(const std::vector<std::string>& folders);
+
 // The main window: the name editor, the macro panel below it, and the status bar. Its text
-// boxes are the only copy of the names and macros.
+// boxes are the only copy of the names and macros. Saves run on a worker, one at a time in the
+// order pressed; one that ends within kQuickSave reports as if it ran here.
 class frmMain final : public Form {
  public:
-  frmMain(Toolkit& toolkit, Shell& shell, PlatformServices& os, Form& frmHelp, Form& frmHelpM,
+  static constexpr std::chrono::milliseconds kQuickSave{100};
+
+  // `os` may be null while the game is still looked for: the window comes at once and says
+  // so, and SearchEnded brings the services.
+  frmMain(Toolkit& toolkit, Shell& shell, std::shared_ptr<PlatformServices> os, Form& frmHelp, Form& frmHelpM,
           std::function<void()> onClosed);
 
   void OnClick(ControlId control) override;
   void OnMouseMove(ControlId) override {}
 
-  // A message of the program's own in the first panel, where the saves report theirs. Only
-  // once the window is shown.
-  void ShowStatusMessage(std::string_view message) { window().SetPanelText(1, message); }
+  // The search for the game ended: loads the names and macros into the boxes the player has
+  // left empty, and says why nothing can be edited (`refusal`) and which folders did not answer.
+  void SearchEnded(std::shared_ptr<PlatformServices> os, std::string_view refusal,
+                   const std::vector<std::string>& notAnswering);
+
+  // Once the window is gone: waits up to `bound` for the saves still running or queued; false
+  // when one has not ended.
+  bool FinishSaves(std::chrono::milliseconds bound) { return saves_.Finish(bound); }
 
  private:
   void Form_Load() override;
   void Form_Unload() override;
+
+  void LoadFromGame();
+  void Save(SaveQueue::Job job, std::string_view saving);
 
   void cmdME_Click();
   void cmdDefault_Click();
@@ -38,11 +66,15 @@ class frmMain final : public Form {
   void ShowMacroPanel(bool visible);
 
   Shell& shell_;
-  PlatformServices& os_;
+  std::shared_ptr<PlatformServices> os_;
   Form& frmHelp_;
   Form& frmHelpM_;
   std::function<void()> onClosed_;
   std::string GamePath;
+  // The queue's workers report through the channel; destroying the form closes it, and a
+  // report that comes later is dropped.
+  UiChannel channel_;
+  SaveQueue saves_{channel_.sender()};
 };
 
 }  // namespace velquin

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <span>
 #include <string>
@@ -93,6 +94,9 @@ class Toolkit {
   // Nothing when the system could not make the window or one of its controls.
   virtual std::unique_ptr<Window> Create(const FormDesign& design, FormEvents& events) = 0;
   virtual void Quit() = 0;  // ends the event loop once the current event is handled
+  // Runs `task` on the user-interface thread, between events, in the order posted. Safe from
+  // any thread while the toolkit exists; a task still waiting when the loop ends never runs.
+  virtual void Post(std::function<void()> task) = 0;
 };
 
 // The shell's default action on a file or web address, in a normal window; no waiting and

@@ -5,14 +5,21 @@
 #include <QIcon>
 #include <QImage>
 #include <QPixmap>
+#include <chrono>
 #include <cstdio>
-#include <future>
+#include <cstdlib>
+#include <functional>
+#include <memory>
+#include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "app/linux/BundleStart.h"
 #include "app/linux/GameChoice.h"
 #include "forms/ProgramWindows.h"
+#include "forms/UiChannel.h"
+#include "platform/qt/QtDisplay.h"
 #include "platform/qt/QtShell.h"
 #include "platform/qt/QtToolkit.h"
 #include "tools/IconShape.h"
@@ -40,11 +47,26 @@ QIcon WindowIcon() {
   return QIcon(QPixmap::fromImage(image));
 }
 
-// Which prefix the program works in, and its services.
-struct Found {
+constexpr const char* kNoDisplay =
+    "velquin: no display to open its window on (DISPLAY and WAYLAND_DISPLAY); nothing was read or written.\n";
+
+// The search for the game, on a thread of its own that owns this and is never joined: a
+// library on a mount that does not answer holds the search, not the window nor the exit.
+struct Search {
+  std::mutex mutex;
+  bool done = false;
   velquin::GameChoice choice;
-  velquin::PlatformServices os;
+  std::shared_ptr<velquin::PlatformServices> os;
+  std::function<void()> then;  // set by the window when it came first
 };
+
+// The folders whose file system did not answer, as the player reads them.
+std::vector<std::string> NotAnswering(const velquin::GameChoice& choice) {
+  std::vector<std::string> folders;
+  for (const velquin::SkippedFile& skipped : choice.skipped)
+    if (skipped.notAnswering) folders.push_back(skipped.file.string());
+  return folders;
+}
 
 }  // namespace
 
@@ -95,23 +117,68 @@ int main(int argc, char** argv) {
 
   velquin::UseBundledQtPlugins();
   // Finding the game and opening its prefix read files only: they run while Qt connects to
-  // the display.
-  std::future<Found> finding = std::async(std::launch::async, [&] {
-    Found found{velquin::ChooseGame(environment, chosenPrefix), {}};
-    found.os = velquin::ServicesFor(found.choice);
-    return found;
-  });
-  QApplication application(argc, argv);
-  Found found = finding.get();
-  const velquin::GameChoice& choice = found.choice;
-  velquin::PlatformServices& os = found.os;
-  velquin::QtToolkit toolkit(WindowIcon());
-  velquin::QtShell shell;
-  velquin::ProgramWindows windows(toolkit, shell, os);
-  if (!windows.main.Show()) {
-    std::fprintf(stderr, "velquin: could not create its window; nothing was read or written.\n");
+  // the display, and the window comes without waiting for them.
+  const velquin::DisplayReach display = velquin::ProbeDisplay();
+  if (display == velquin::DisplayReach::None) {
+    std::fputs(kNoDisplay, stderr);
     return 1;
   }
-  if (!choice.refusal.empty()) windows.main.ShowStatusMessage(choice.refusal);
-  return QApplication::exec();
+  const auto search = std::make_shared<Search>();
+  std::thread([search, environment, chosenPrefix] {
+    velquin::GameChoice choice = velquin::ChooseGame(environment, chosenPrefix);
+    auto os = std::make_shared<velquin::PlatformServices>(velquin::ServicesFor(choice));
+    std::function<void()> then;
+    {
+      const std::lock_guard lock(search->mutex);
+      search->choice = std::move(choice);
+      search->os = std::move(os);
+      search->done = true;
+      then = std::move(search->then);
+    }
+    if (then) then();
+  }).detach();
+
+  std::vector<std::string> extraArguments;
+  std::vector<char*> qtArguments = velquin::QtArguments(argc, argv, display, extraArguments);
+  int qtArgc = static_cast<int>(qtArguments.size()) - 1;
+  std::unique_ptr<QApplication> application;
+  {
+    const velquin::QtStartGuard guard(kNoDisplay);
+    application = std::make_unique<QApplication>(qtArgc, qtArguments.data());
+  }
+  velquin::QtToolkit toolkit(WindowIcon());
+  velquin::QtShell shell;
+  velquin::ProgramWindows windows(toolkit, shell, nullptr);
+  if (!windows.main.Show()) {
+    std::fprintf(stderr, "velquin: could not create its window; nothing was read or written.\n");
+    std::fflush(nullptr);
+    std::_Exit(1);
+  }
+  velquin::UiChannel channel(toolkit);
+  const auto searchEnded = [&windows, search] {
+    windows.main.SearchEnded(search->os, search->choice.refusal, NotAnswering(search->choice));
+  };
+  {
+    std::unique_lock lock(search->mutex);
+    if (!search->done) {
+      search->then = [toUi = channel.sender(), searchEnded] { toUi(searchEnded); };
+    } else {
+      lock.unlock();
+      searchEnded();
+    }
+  }
+  const int status = QApplication::exec();
+  channel.Close();
+
+  // A save still running may finish; a search, or a save that a disk holds longer, is left to
+  // the kernel, which ends its thread with the process, before anything it uses is destroyed.
+  const bool searched = [&search] {
+    const std::lock_guard lock(search->mutex);
+    return search->done;
+  }();
+  if (!searched || !windows.main.FinishSaves(std::chrono::seconds(10))) {
+    std::fflush(nullptr);
+    std::_Exit(status);
+  }
+  return status;
 }

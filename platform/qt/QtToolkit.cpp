@@ -25,4 +25,9 @@ void QtToolkit::Quit() {
       QCoreApplication::instance(), [] { QCoreApplication::quit(); }, Qt::QueuedConnection);
 }
 
+// A queued call is a posted event: Qt takes it from any thread.
+void QtToolkit::Post(std::function<void()> task) {
+  QMetaObject::invokeMethod(&tasks_, std::move(task), Qt::QueuedConnection);
+}
+
 }  // namespace velquin

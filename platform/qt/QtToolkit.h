@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QIcon>
+#include <QObject>
 
 #include "platform/Ui.h"
 
@@ -14,9 +15,11 @@ class QtToolkit final : public Toolkit {
 
   std::unique_ptr<Window> Create(const FormDesign& design, FormEvents& events) override;
   void Quit() override;
+  void Post(std::function<void()> task) override;
 
  private:
   QIcon icon_;
+  QObject tasks_;  // lives on the user-interface thread; what is posted to it dies with it
 };
 
 }  // namespace velquin

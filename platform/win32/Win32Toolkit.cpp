@@ -1,5 +1,7 @@
 #include "platform/win32/Win32Toolkit.h"
 
+#include <memory>
+
 #include "platform/win32/WideText.h"
 #include "platform/win32/Win32Window.h"
 
@@ -8,6 +10,15 @@ namespace velquin {
 namespace {
 
 constexpr wchar_t kFormClass[] = L"VelquinForm";
+constexpr wchar_t kTasksClass[] = L"VelquinTasks";
+constexpr UINT kRunTask = WM_APP + 1;  // lParam: a std::function<void()> made with new
+
+LRESULT CALLBACK TasksProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message != kRunTask) return DefWindowProcW(hwnd, message, wParam, lParam);
+  const std::unique_ptr<std::function<void()>> task(reinterpret_cast<std::function<void()>*>(lParam));
+  (*task)();
+  return 0;
+}
 constexpr int kAppIconId = 1;
 
 // The shell's ANSI call takes its strings in the ANSI code page.
@@ -38,6 +49,29 @@ Win32Toolkit::Win32Toolkit(HINSTANCE instance) : instance_(instance) {
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   wc.lpszClassName = kFormClass;
   windowClass_ = RegisterClassExW(&wc);
+
+  WNDCLASSEXW tasks{};
+  tasks.cbSize = sizeof tasks;
+  tasks.lpfnWndProc = TasksProcedure;
+  tasks.hInstance = instance;
+  tasks.lpszClassName = kTasksClass;
+  if (RegisterClassExW(&tasks))
+    tasks_ =
+        CreateWindowExW(0, kTasksClass, nullptr, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, nullptr);
+}
+
+// Tasks still queued are freed, not run.
+Win32Toolkit::~Win32Toolkit() {
+  if (!tasks_) return;
+  for (MSG msg; PeekMessageW(&msg, tasks_, kRunTask, kRunTask, PM_REMOVE);)
+    delete reinterpret_cast<std::function<void()>*>(msg.lParam);
+  DestroyWindow(tasks_);
+}
+
+void Win32Toolkit::Post(std::function<void()> task) {
+  auto owned = std::make_unique<std::function<void()>>(std::move(task));
+  if (tasks_ && PostMessageW(tasks_, kRunTask, 0, reinterpret_cast<LPARAM>(owned.get())))
+    (void)owned.release();
 }
 
 std::unique_ptr<Window> Win32Toolkit::Create(const FormDesign& design, FormEvents& events) {

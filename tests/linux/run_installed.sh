@@ -132,4 +132,60 @@ if ! cmp -s "$save" "$expected"; then
   cmp -l "$save" "$expected" | head -5
 fi
 echo "screenshot: $artifacts/velquin-linux-window.png"
+
+# --- Displays that do not answer, and a library that does not answer ---
+# No display, or a Wayland socket nobody listens on and no X display: one line, status 1, no
+# abort. Then the window must come while the only prefix lies on a FUSE mount whose daemon is
+# stopped (bindfs, SIGSTOP), and the program must still end when told to. Its own subshell,
+# whose trap resumes the daemon and unmounts on every exit.
+(
+  stalled=$(mktemp -d /tmp/velquin-stalled-window.XXXXXX) bindfs_pid=
+  unstall() {
+    if [ -n "$bindfs_pid" ]; then
+      kill -CONT "$bindfs_pid" 2>/dev/null || true
+      kill "$bindfs_pid" 2>/dev/null || true  # it unmounts as it ends
+      wait "$bindfs_pid" 2>/dev/null || true
+    fi
+    ! mountpoint -q "$stalled/mount" || umount "$stalled/mount" 2>/dev/null || umount -l "$stalled/mount" || true
+    rm -rf "$stalled"
+  }
+  trap unstall EXIT
+  trap 'exit 1' INT TERM HUP
+  bad=0
+  mkdir -p "$stalled/runtime" "$stalled/mount"
+  while IFS='|' read -r settings; do
+    rc=0
+    env -u DISPLAY -u WAYLAND_DISPLAY XDG_RUNTIME_DIR="$stalled/runtime" $settings $launch "$program" \
+      >"$stalled/stdout" 2>"$stalled/stderr" || rc=$?
+    [ "$rc" = 1 ] || { echo "FAIL: with '$settings': exit code $rc, not 1"; bad=1; }
+    [ ! -s "$stalled/stdout" ] || { echo "FAIL: with '$settings': stdout not empty"; bad=1; }
+    [ "$(cat "$stalled/stderr")" = "velquin: no display to open its window on (DISPLAY and WAYLAND_DISPLAY); nothing was read or written." ] ||
+      { echo "FAIL: with '$settings': stderr is not the one line: $(head -c 300 "$stalled/stderr")"; bad=1; }
+  done <<ROWS
+WAYLAND_DISPLAY=velquin-none-$$
+WAYLAND_DISPLAY=$stalled/runtime/no-socket
+ROWS
+
+  if [ -n "$launch" ]; then
+    echo "the window over a stalled FUSE mount: run on the installed program, not through $launch"
+    exit $bad
+  fi
+  bindfs -f "$prefix" "$stalled/mount" &
+  bindfs_pid=$!
+  for _ in $(seq 100); do mountpoint -q "$stalled/mount" && break || sleep 0.1; done
+  mountpoint -q "$stalled/mount" || { echo "FAIL: bindfs could not mount $stalled/mount"; exit 1; }
+  kill -STOP "$bindfs_pid"
+  WINEPREFIX="$stalled/mount" xvfb-run -a -s "-screen 0 800x600x24" bash -c '
+    "${@:2}" &
+    timeout 30 xdotool search --sync --name "^Velquin for DF:TFD$" >/dev/null || exit 1
+    import -window root -crop 400x300+0+0 "$1/velquin-linux-window-stalled-library.png"
+    kill %1
+    for _ in $(seq 100); do kill -0 %1 2>/dev/null || exit 0; sleep 0.1; done
+    echo "the program did not end within 10 s of SIGTERM"
+    kill -KILL %1
+    exit 1
+  ' _ "$artifacts" "$program" || { echo "FAIL: no window while the library does not answer"; bad=1; }
+  exit $bad
+) || fail "no display, or a library that does not answer"
+
 [ "$failures" = 0 ]

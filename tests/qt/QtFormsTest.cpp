@@ -12,11 +12,14 @@
 #include <QTest>
 #include <QTimer>
 #include <algorithm>
+#include <chrono>
+#include <condition_variable>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <mutex>
 #include <optional>
 #include <tuple>
 #include <utility>
@@ -42,6 +45,7 @@ class TestToolkit final : public Toolkit {
     return fail ? nullptr : qt.Create(design, events);
   }
   void Quit() override { qt.Quit(); }
+  void Post(std::function<void()> task) override { qt.Post(std::move(task)); }
   QtToolkit qt{QIcon()};
   bool fail = false;
 };
@@ -69,11 +73,19 @@ class QtApp {
   void Store(const Bytes& bytes) { files->content = bytes; }
   Bytes File() const { return files->content.value_or(Bytes{}); }
   void PointGameAt(bool game) { registry->path = game ? std::optional("C:\\Games\\DF\0"s) : std::nullopt; }
-  bool Start() {
-    windows_.emplace(toolkit, shell, os);
+  // `searching`: the window comes before the search for the game has ended.
+  bool Start(bool searching = false) {
+    windows_.emplace(toolkit, shell, searching ? nullptr : Services());
     return windows_->main.Show() && QTest::qWaitForWindowActive(Window(cases::kMain));
   }
+  void SearchEnded(std::string_view refusal, const std::vector<std::string>& notAnswering) {
+    windows_->main.SearchEnded(Services(), refusal, notAnswering);
+  }
+  bool FinishSaves(std::chrono::milliseconds bound) { return windows_->main.FinishSaves(bound); }
   void Stop() {
+    if (windows_) {
+      EXPECT_TRUE(windows_->main.FinishSaves(std::chrono::seconds(10)));
+    }
     windows_.reset();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   }
@@ -154,6 +166,9 @@ class QtApp {
   PlatformServices os;
   TestToolkit toolkit;
   RecordingShell shell;
+
+  // Owned here: the app's services outlive its windows.
+  std::shared_ptr<PlatformServices> Services() { return {std::shared_ptr<void>(), &os}; }
 
   QWidget* Window(const char* caption) {
     for (QWidget* w : QApplication::topLevelWidgets()) {
@@ -291,6 +306,77 @@ TEST(QtForms, TheToolkitTheFilesTheShellTheFrameFontsCaptionsAndPanels) {
   EXPECT_EQ(app.Windows(cases::kHelp), 0);
   app.Press(cases::kMain, frmMainDesign::cmdSave);
   EXPECT_EQ(app.Text(cases::kMain, frmMainDesign::StatusBar), "Names saved!");
+}
+
+// Memory files whose opening for writing waits while the test holds `gate`, up to a bound, as
+// a share that has gone to sleep would.
+class StallingFiles final : public FileAccess {
+ public:
+  explicit StallingFiles(testing::MemoryFiles* files) : files_(files) {}
+  Result<std::unique_ptr<FileReader>> OpenForRead(const std::string& path) override {
+    return files_->OpenForRead(path);
+  }
+  Result<std::unique_ptr<FileWriter>> OpenForWrite(const std::string& path) override {
+    std::unique_lock lock(mutex);
+    released.wait_for(lock, std::chrono::seconds(3), [this] { return !stalled; });
+    return files_->OpenForWrite(path);
+  }
+  std::mutex mutex;
+  std::condition_variable released;
+  bool stalled = true;
+
+ private:
+  std::unique_ptr<testing::MemoryFiles> files_;
+};
+
+// The window comes before the search for the game ends and says so; what is typed meanwhile
+// stays, and no save runs until the game is known. A save whose disk stalls holds neither the
+// window nor the saves pressed after it, and the window says how each ended.
+TEST(QtForms, NeitherTheSearchNorAStalledSaveHoldsTheWindow) {
+  using namespace frmMainDesign;
+  QtApp app;
+  app.Store(cases::StoredPlayerFile());
+  app.PointGameAt(true);
+  ASSERT_TRUE(app.Start(true));
+  EXPECT_EQ(app.Text(cases::kMain, StatusBar), "Looking for DF:TFD...");
+  app.Type(cases::kMain, txtPlayer(1), "Neo");
+  app.Press(cases::kMain, cmdSave);
+  EXPECT_EQ(app.Text(cases::kMain, StatusBar), "Still looking for DF:TFD; save once it is found.");
+  EXPECT_EQ(app.File(), cases::StoredPlayerFile());
+  app.SearchEnded("", {"/mnt/nas/SteamLibrary"});
+  EXPECT_EQ(app.Text(cases::kMain, StatusBar), "Skipped /mnt/nas/SteamLibrary: not answering");
+  EXPECT_EQ(app.Text(cases::kMain, txtPlayer(0)), "Alpha");
+  EXPECT_EQ(app.Text(cases::kMain, txtPlayer(1)), "Neo");
+  EXPECT_EQ(app.Text(cases::kMain, txtMsg(9)), "macro 9");
+  app.SearchEnded("Its code page is not known.", {"/a", "/b"});
+  EXPECT_EQ(app.Text(cases::kMain, StatusBar),
+            "Its code page is not known. Skipped 2 folders: not answering");
+
+  auto* stalling = new StallingFiles(app.files);
+  (void)app.os.files.release();
+  app.os.files.reset(stalling);
+  app.Press(cases::kMain, cmdSave);
+  EXPECT_EQ(app.Text(cases::kMain, StatusBar), "Saving names...");
+  app.Press(cases::kMain, cmdME);
+  EXPECT_FALSE(app.Control(cases::kMain, txtMsg(0))->isHidden());
+  app.Type(cases::kMain, txtMsg(0), "gg");
+  app.Press(cases::kMain, cmdSaveM);
+  EXPECT_EQ(app.Text(cases::kMain, StatusBar), "Saving messages...");
+  EXPECT_FALSE(app.FinishSaves(std::chrono::milliseconds(50)));
+  EXPECT_EQ(app.File(), cases::StoredPlayerFile());
+  {
+    const std::lock_guard lock(stalling->mutex);
+    stalling->stalled = false;
+  }
+  stalling->released.notify_all();
+  cases::Step step{cases::Do::Text, cases::kMain, StatusBar, "Messages saved!"};
+  cases::Run(app, step);
+  Bytes expected = cases::StoredPlayerFile();
+  const char* names[] = {"Alpha", "Neo", "Gamma", "Delta", "Epsilon"};
+  for (std::size_t k = 0; k < 5; ++k) cases::Put(expected, 12 + 2108 * k, names[k] + "\0\0"s);
+  for (std::size_t m = 0; m < 10; ++m)
+    cases::Put(expected, 228 + 40 * m, (m == 0 ? "gg"s : "macro " + std::to_string(m)) + "\0\0"s);
+  EXPECT_EQ(app.File(), expected);
 }
 
 }  // namespace
