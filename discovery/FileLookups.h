@@ -33,6 +33,10 @@ std::optional<std::filesystem::path> EntryIgnoringCase(const std::filesystem::pa
                                                        const std::string& name);
 
 bool IsFolder(const std::filesystem::path& path);
+// The same for a folder a launcher names; one that cannot be looked at for another reason than
+// not being there (a FUSE mount whose daemon is gone: "Transport endpoint is not connected")
+// is noted in `skipped` with the system's reason.
+bool FolderThere(const std::filesystem::path& path, std::vector<SkippedFile>& skipped);
 bool IsRegularFile(const std::filesystem::path& path);
 // A folder with a system.reg of any kind: Wine's mark of a prefix. One that cannot be read is
 // reported when the prefix is opened.

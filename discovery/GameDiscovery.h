@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -50,7 +51,8 @@ struct Candidates {
 // origin that leads to it. Only folders that exist count, except WINEPREFIX, which the user
 // chose; without a home folder, nothing else. Folders that are there but cannot be listed
 // are noted as skipped. Reads the user's files and nothing else of the system; never waits
-// on one.
+// on one: each place is looked at under a bound, all at once, and one that does not answer
+// in time is noted as skipped, not answering (BoundedJobs.h).
 Candidates CandidatePrefixes(const Environment& environment);
 
 // A prefix the game is installed in.
@@ -69,8 +71,15 @@ std::shared_ptr<const Prefix> OpenCandidate(const PrefixCandidate& candidate,
                                             std::vector<GameInPrefix>& games,
                                             std::vector<SkippedFile>& skipped);
 
+// Opens each candidate as OpenCandidate does, all at once, each under a bound; the prefixes in
+// the candidates' order, nothing for one that did not answer in time, which is noted in
+// `skipped` as not answering.
+std::vector<std::optional<std::shared_ptr<const Prefix>>> OpenCandidates(
+    const std::vector<PrefixCandidate>& candidates, std::vector<GameInPrefix>& games,
+    std::vector<SkippedFile>& skipped);
+
 // The candidates that hold the game, the most recently played first (newest plyr.sav); equal
-// times keep the candidates' order. Each opened as OpenCandidate does.
+// times keep the candidates' order. Each opened as OpenCandidates does.
 std::vector<GameInPrefix> FindGames(const std::vector<PrefixCandidate>& candidates,
                                     std::vector<SkippedFile>& skipped);
 
