@@ -41,6 +41,7 @@ void Work(const std::shared_ptr<Run>& run) {
     const std::size_t i = run->next++;
     run->state[i] = JobState::kRunning;
     run->started[i] = Clock::now();
+    run->changed.notify_all();  // its bound starts now
     held.unlock();
     std::function<void()> commit;
     try {
