@@ -144,7 +144,7 @@ void LookAtSteamLibrary(Found& found, const fs::path& library, const std::string
   if (!FolderThere(library, found.skipped)) return;
   found.sameAs.push_back("library " + RealPath(library).string());
   // Steam matches its folder names without regard to case: older libraries say "SteamApps".
-  const std::optional<fs::path> steamapps = EntryIgnoringCase(library, "steamapps");
+  const std::optional<fs::path> steamapps = EntryIgnoringCase(library, "steamapps", &found.skipped);
   if (!steamapps) return;
   found.sameAs.push_back("steamapps " + RealPath(*steamapps).string());
   for (const fs::path& game : found.Entries(*steamapps / "compatdata")) {

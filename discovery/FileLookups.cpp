@@ -84,11 +84,15 @@ std::vector<std::filesystem::path> EntriesByName(const std::filesystem::path& fo
 }
 
 std::optional<std::filesystem::path> EntryIgnoringCase(const std::filesystem::path& folder,
-                                                       const std::string& name) {
+                                                       const std::string& name,
+                                                       std::vector<SkippedFile>* skipped) {
   if (IsFolder(folder / name)) return folder / name;
-  for (const std::filesystem::path& entry : EntriesByName(folder)) {
+  std::vector<SkippedFile> unlisted;
+  for (const std::filesystem::path& entry : EntriesByName(folder, unlisted)) {
     if (SameIgnoringCase(entry.filename().string(), name) && IsFolder(entry)) return entry;
   }
+  // Only the folder's own failure: what is in it is not asked for.
+  if (skipped && !unlisted.empty() && unlisted.front().file == folder) skipped->push_back(unlisted.front());
   return std::nullopt;
 }
 
