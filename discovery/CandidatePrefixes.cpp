@@ -360,7 +360,7 @@ void Collect(std::vector<Met>& met, std::size_t at, std::set<fs::path>& prefixes
              Candidates& candidates) {
   if (met[at].dropped) return;
   if (!met[at].found) {
-    candidates.skipped.push_back({met[at].place.folder, "not answering", true});
+    candidates.skipped.push_back(NotAnswering(met[at].place.folder));
     return;
   }
   Found& found = *met[at].found;

@@ -75,7 +75,7 @@ std::vector<std::optional<std::shared_ptr<const Prefix>>> OpenCandidates(
   std::vector<std::optional<std::shared_ptr<const Prefix>>> prefixes;
   for (std::size_t i = 0; i < results.size(); ++i) {
     if (!results[i]) {
-      skipped.push_back({candidates[i].prefix, "not answering", true});
+      skipped.push_back(NotAnswering(candidates[i].prefix));
       prefixes.emplace_back();
       continue;
     }

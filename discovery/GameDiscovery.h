@@ -39,6 +39,11 @@ struct SkippedFile {
   bool notAnswering = false;  // its file system did not answer in time: worth telling the player
 };
 
+// A place whose file system did not answer in time.
+inline SkippedFile NotAnswering(std::filesystem::path place) {
+  return {std::move(place), "not answering", true};
+}
+
 struct Candidates {
   std::vector<PrefixCandidate> prefixes;
   std::vector<SkippedFile> skipped;
