@@ -30,9 +30,10 @@ struct Run {
   std::condition_variable changed;
   std::vector<JobState> state;
   std::vector<Clock::time_point> started;
-  std::size_t next = 0;     // the next job to start
-  std::size_t working = 0;  // workers not left behind
-  bool over = false;        // the caller has gone on: start nothing more
+  std::vector<std::size_t> running;  // a few: one per worker not left behind
+  std::size_t next = 0;              // the next job to start
+  std::size_t working = 0;           // workers not left behind
+  bool over = false;                 // the caller has gone on: start nothing more
 };
 
 void Work(const std::shared_ptr<Run>& run) {
@@ -41,6 +42,7 @@ void Work(const std::shared_ptr<Run>& run) {
     const std::size_t i = run->next++;
     run->state[i] = JobState::kRunning;
     run->started[i] = Clock::now();
+    run->running.push_back(i);
     run->changed.notify_all();  // its bound starts now
     held.unlock();
     std::function<void()> commit;
@@ -52,6 +54,7 @@ void Work(const std::shared_ptr<Run>& run) {
     if (run->state[i] == JobState::kLate) return;  // a worker took this one's place
     if (commit) commit();
     run->state[i] = JobState::kDone;
+    std::erase(run->running, i);
     run->changed.notify_all();
   }
   --run->working;
@@ -88,15 +91,15 @@ std::vector<bool> RunEach(std::size_t count, std::function<std::function<void()>
   std::unique_lock held(run->lock);
   for (std::size_t k = 0; k < std::min(count, kWorkersPerRun) && StartWorker(run); ++k) {
   }
+  // Each pass looks at the running jobs only, a few, so that a run costs the same per job
+  // however many there are.
   for (;;) {
     const Clock::time_point now = Clock::now();
     Clock::time_point wake = deadline;
-    bool pending = false;
-    for (std::size_t i = 0; i < count; ++i) {
-      if (run->state[i] == JobState::kQueued) pending = true;
-      if (run->state[i] != JobState::kRunning) continue;
+    std::vector<std::size_t> stillRunning;
+    for (const std::size_t i : run->running) {
       if (now < run->started[i] + placeBound && now < deadline) {
-        pending = true;
+        stillRunning.push_back(i);
         wake = std::min(wake, run->started[i] + placeBound);
       } else {
         // Left to its thread; another takes up the queue in its place.
@@ -105,6 +108,8 @@ std::vector<bool> RunEach(std::size_t count, std::function<std::function<void()>
         if (now < deadline) StartWorker(run);
       }
     }
+    run->running = std::move(stillRunning);
+    const bool pending = !run->running.empty() || run->next < count;
     // Done, out of time, or no thread left to take what is queued.
     if (!pending || now >= deadline || run->working == 0) break;
     run->changed.wait_until(held, wake);
