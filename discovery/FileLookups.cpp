@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <climits>
-#include <cstring>
 #include <system_error>
 
 #include "platform/AsciiCase.h"
@@ -16,9 +15,25 @@
 
 namespace velquin {
 
+namespace {
+
+// strerror's text without its shared buffer: the search runs on several threads.
+std::string SystemReason(int error) {
+  return std::generic_category().message(error);
+}
+
+}  // namespace
+
 bool IsFolder(const std::filesystem::path& path) {
   std::error_code error;
   return std::filesystem::is_directory(path, error);
+}
+
+bool FolderThere(const std::filesystem::path& path, std::vector<SkippedFile>& skipped) {
+  struct stat info {};
+  if (::stat(path.c_str(), &info) == 0) return S_ISDIR(info.st_mode);
+  if (errno != ENOENT && errno != ENOTDIR) skipped.push_back({path, SystemReason(errno)});
+  return false;
 }
 
 bool IsRegularFile(const std::filesystem::path& path) {
@@ -57,7 +72,7 @@ std::vector<std::filesystem::path> EntriesByName(const std::filesystem::path& fo
   std::sort(entries.begin(), entries.end());
   std::erase_if(entries, [&skipped](const std::filesystem::path& entry) {
     if (!IsFolder(entry) || ::faccessat(AT_FDCWD, entry.c_str(), X_OK, AT_EACCESS) == 0) return false;
-    skipped.push_back({entry, std::strerror(errno)});
+    skipped.push_back({entry, SystemReason(errno)});
     return true;
   });
   return entries;
@@ -69,11 +84,15 @@ std::vector<std::filesystem::path> EntriesByName(const std::filesystem::path& fo
 }
 
 std::optional<std::filesystem::path> EntryIgnoringCase(const std::filesystem::path& folder,
-                                                       const std::string& name) {
+                                                       const std::string& name,
+                                                       std::vector<SkippedFile>* skipped) {
   if (IsFolder(folder / name)) return folder / name;
-  for (const std::filesystem::path& entry : EntriesByName(folder)) {
+  std::vector<SkippedFile> unlisted;
+  for (const std::filesystem::path& entry : EntriesByName(folder, unlisted)) {
     if (SameIgnoringCase(entry.filename().string(), name) && IsFolder(entry)) return entry;
   }
+  // Only the folder's own failure: what is in it is not asked for.
+  if (skipped && !unlisted.empty() && unlisted.front().file == folder) skipped->push_back(unlisted.front());
   return std::nullopt;
 }
 

@@ -29,10 +29,18 @@ std::vector<std::filesystem::path> EntriesByName(const std::filesystem::path& fo
 std::vector<std::filesystem::path> EntriesByName(const std::filesystem::path& folder);
 
 // The entry of `folder` named `name` without regard to case, as Steam matches its folders.
+// With `skipped`, a folder that is there but cannot be listed is noted in it with the
+// system's reason (a FUSE mount whose daemon is gone may still answer for the folder itself
+// from what the kernel keeps, and only then fail).
 std::optional<std::filesystem::path> EntryIgnoringCase(const std::filesystem::path& folder,
-                                                       const std::string& name);
+                                                       const std::string& name,
+                                                       std::vector<SkippedFile>* skipped = nullptr);
 
 bool IsFolder(const std::filesystem::path& path);
+// The same for a folder a launcher names; one that cannot be looked at for another reason than
+// not being there (a FUSE mount whose daemon is gone: "Transport endpoint is not connected")
+// is noted in `skipped` with the system's reason.
+bool FolderThere(const std::filesystem::path& path, std::vector<SkippedFile>& skipped);
 bool IsRegularFile(const std::filesystem::path& path);
 // A folder with a system.reg of any kind: Wine's mark of a prefix. One that cannot be read is
 // reported when the prefix is opened.

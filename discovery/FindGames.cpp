@@ -1,8 +1,11 @@
 #include <algorithm>
+#include <functional>
+#include <iterator>
 #include <system_error>
 
 #include "ZOVURFolder/ZOVURFolder.h"
 #include "core/PlayerFileLayout.h"
+#include "discovery/BoundedJobs.h"
 #include "discovery/FileLookups.h"
 #include "discovery/GameDiscovery.h"
 #include "posix/WinePrefixRegistry.h"
@@ -45,10 +48,48 @@ std::shared_ptr<const Prefix> OpenCandidate(const PrefixCandidate& candidate,
   return prefix;
 }
 
+namespace {
+
+// What opening one prefix gave.
+struct Opened {
+  std::shared_ptr<const Prefix> prefix;
+  std::vector<GameInPrefix> games;
+  std::vector<SkippedFile> skipped;
+};
+
+}  // namespace
+
+std::vector<std::optional<std::shared_ptr<const Prefix>>> OpenCandidates(
+    const std::vector<PrefixCandidate>& candidates, std::vector<GameInPrefix>& games,
+    std::vector<SkippedFile>& skipped) {
+  // Each prefix is a place of its own: one on a share that does not answer holds only itself.
+  std::vector<std::function<Opened()>> jobs;
+  for (const PrefixCandidate& candidate : candidates) {
+    jobs.push_back([candidate] {
+      Opened opened;
+      opened.prefix = OpenCandidate(candidate, opened.games, opened.skipped);
+      return opened;
+    });
+  }
+  std::vector<std::optional<Opened>> results = RunBounded(std::move(jobs), SearchDeadline());
+  std::vector<std::optional<std::shared_ptr<const Prefix>>> prefixes;
+  for (std::size_t i = 0; i < results.size(); ++i) {
+    if (!results[i]) {
+      skipped.push_back(NotAnswering(candidates[i].prefix));
+      prefixes.emplace_back();
+      continue;
+    }
+    std::move(results[i]->games.begin(), results[i]->games.end(), std::back_inserter(games));
+    std::move(results[i]->skipped.begin(), results[i]->skipped.end(), std::back_inserter(skipped));
+    prefixes.push_back(std::move(results[i]->prefix));
+  }
+  return prefixes;
+}
+
 std::vector<GameInPrefix> FindGames(const std::vector<PrefixCandidate>& candidates,
                                     std::vector<SkippedFile>& skipped) {
   std::vector<GameInPrefix> games;
-  for (const PrefixCandidate& candidate : candidates) OpenCandidate(candidate, games, skipped);
+  OpenCandidates(candidates, games, skipped);
   std::stable_sort(games.begin(), games.end(),
                    [](const GameInPrefix& a, const GameInPrefix& b) { return a.modified > b.modified; });
   return games;

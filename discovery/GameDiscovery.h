@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -38,6 +39,11 @@ struct SkippedFile {
   bool notAnswering = false;  // its file system did not answer in time: worth telling the player
 };
 
+// A place whose file system did not answer in time.
+inline SkippedFile NotAnswering(std::filesystem::path place) {
+  return {std::move(place), "not answering", true};
+}
+
 struct Candidates {
   std::vector<PrefixCandidate> prefixes;
   std::vector<SkippedFile> skipped;
@@ -50,7 +56,8 @@ struct Candidates {
 // origin that leads to it. Only folders that exist count, except WINEPREFIX, which the user
 // chose; without a home folder, nothing else. Folders that are there but cannot be listed
 // are noted as skipped. Reads the user's files and nothing else of the system; never waits
-// on one.
+// on one: each place is looked at under a bound, all at once, and one that does not answer
+// in time is noted as skipped, not answering (BoundedJobs.h).
 Candidates CandidatePrefixes(const Environment& environment);
 
 // A prefix the game is installed in.
@@ -69,8 +76,15 @@ std::shared_ptr<const Prefix> OpenCandidate(const PrefixCandidate& candidate,
                                             std::vector<GameInPrefix>& games,
                                             std::vector<SkippedFile>& skipped);
 
+// Opens each candidate as OpenCandidate does, all at once, each under a bound; the prefixes in
+// the candidates' order, nothing for one that did not answer in time, which is noted in
+// `skipped` as not answering.
+std::vector<std::optional<std::shared_ptr<const Prefix>>> OpenCandidates(
+    const std::vector<PrefixCandidate>& candidates, std::vector<GameInPrefix>& games,
+    std::vector<SkippedFile>& skipped);
+
 // The candidates that hold the game, the most recently played first (newest plyr.sav); equal
-// times keep the candidates' order. Each opened as OpenCandidate does.
+// times keep the candidates' order. Each opened as OpenCandidates does.
 std::vector<GameInPrefix> FindGames(const std::vector<PrefixCandidate>& candidates,
                                     std::vector<SkippedFile>& skipped);
 

@@ -48,7 +48,8 @@ GameChoice ChooseGame(const Environment& environment, const std::string& explici
   if (!explicitPrefix.empty()) {
     // The player's own choice, game or not; opened once, listed when it holds the game.
     choice.candidates = 1;
-    choice.prefix = OpenCandidate({explicitPrefix, "--prefix", ""}, choice.games, choice.skipped);
+    auto opened = OpenCandidates({{explicitPrefix, "--prefix", ""}}, choice.games, choice.skipped);
+    choice.prefix = opened.front().value_or(nullptr);
   } else {
     Candidates candidates = CandidatePrefixes(environment);
     choice.candidates = candidates.prefixes.size();

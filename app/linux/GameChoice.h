@@ -20,7 +20,8 @@ struct GameChoice {
 };
 
 // The prefix named on the command line, else the one whose plyr.sav is newest of every
-// candidate of the environment (WINEPREFIX alone when it is set).
+// candidate of the environment (WINEPREFIX alone when it is set). Returns within twice
+// kSearchBound whatever hangs: a place that does not answer in time is skipped, not answering.
 GameChoice ChooseGame(const Environment& environment, const std::string& explicitPrefix);
 
 // What --list prints: every prefix with the game, the launcher and file that led to it, its

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include "discovery/BoundedJobs.h"
 #include "discovery/GameDiscovery.h"
+#include "platform/PosixHandles.h"
 #include "unit/TempFolder.h"
 
 namespace velquin {
@@ -97,21 +99,23 @@ const Row kRows[] = {
     {.name = "WinePrefixNotThere", .home = {}, .found = {"gone (WINEPREFIX)"}, .winePrefix = "$H/gone"},
     // The library list in steamapps, any case of "path", two spellings of one library, the
     // apps' folders not taken for libraries; the older list in config, with an old
-    // library's "SteamApps"; ~/.steam/steam a link to the same install, ~/.steam/root a
+    // library's "SteamApps"; a list with CRLF line ends; ~/.steam/steam a link to the same install,
+    // ~/.steam/root a
     // dangling one. Not games: a registry cut short, one that is a FIFO, no plyr.sav.
     {.name = "Steam",
-     .home = {".local/share/Steam/steamapps/libraryfolders.vdf = \"libraryfolders\"\n{\n\t\"0\"\n\t{\n\t\t"
-              "\"path\"\t\t\"$H/.local/share/Steam\"\n\t\t\"apps\" { \"100\" \"$H/l5\" }\n\t}\n\t\"1\"\n\t{"
-              "\n\t\t\"Path\"\t\t\"$H/l2\"\n\t}\n\t\"2\" { \"path\" \"$H/l2/../l2\" }\n\t\"3\" { \"PATH\" "
-              "\"$H/l6\" }\n}\n",
-              ".local/share/Steam/config/libraryfolders.vdf = \"LibraryFolders\"\n{\n\t// by hand\n\t"
-              "\"ContentStatsID\"\t\"-1\"\n\t1\t\"$H/lib\\\"3\"\n}\n",
-              kSteam + "300/pfx = prefix 10",
-              kSteam + "300/pfx/system.reg = WINE REGISTRY Version 2\n[Software\\\\Micro",
-              kSteam + "310/pfx/system.reg = fifo", ".steam/steam = -> $H/.local/share/Steam",
-              ".steam/root = -> $H/gone", "l2/steamapps/compatdata/400/pfx = prefix",
-              "l6/steamapps/compatdata/410/pfx = prefix", "lib\"3/SteamApps/compatdata/500/pfx = prefix",
-              "l5/steamapps/compatdata/800/pfx = prefix"},
+     .home =
+         {".local/share/Steam/steamapps/libraryfolders.vdf = \"libraryfolders\"\r\n{\r\n\t\"0\"\n\t{\n\t\t"
+          "\"path\"\t\t\"$H/.local/share/Steam\"\n\t\t\"apps\" { \"100\" \"$H/l5\" }\n\t}\n\t\"1\"\n\t{"
+          "\n\t\t\"Path\"\t\t\"$H/l2\"\n\t}\n\t\"2\" { \"path\" \"$H/l2/../l2\" }\n\t\"3\" { \"PATH\" "
+          "\"$H/l6\" }\n}\n",
+          ".local/share/Steam/config/libraryfolders.vdf = \"LibraryFolders\"\n{\n\t// by hand\n\t"
+          "\"ContentStatsID\"\t\"-1\"\n\t1\t\"$H/lib\\\"3\"\n}\n",
+          kSteam + "300/pfx = prefix 10",
+          kSteam + "300/pfx/system.reg = WINE REGISTRY Version 2\n[Software\\\\Micro",
+          kSteam + "310/pfx/system.reg = fifo", ".steam/steam = -> $H/.local/share/Steam",
+          ".steam/root = -> $H/gone", "l2/steamapps/compatdata/400/pfx = prefix",
+          "l6/steamapps/compatdata/410/pfx = prefix", "lib\"3/SteamApps/compatdata/500/pfx = prefix",
+          "l5/steamapps/compatdata/800/pfx = prefix"},
      .found = {kSteam + "300/pfx (Steam, steam)", kSteam + "310/pfx (Steam, steam)",
                "l2/steamapps/compatdata/400/pfx (Steam, libraryfolders.vdf)",
                "l6/steamapps/compatdata/410/pfx (Steam, libraryfolders.vdf)",
@@ -136,20 +140,23 @@ const Row kRows[] = {
      .found =
          {kSnap + " (Steam (Snap), Steam)",
           "skipped snap/steam/common/.local/share/Steam/steamapps/libraryfolders.vdf: a FIFO, not a file"}},
-    // "prefix:" with "~", under "wine:", none at all (the prefix above the exe); a prefix
-    // already found is not listed twice; the config folder moved by XDG_CONFIG_HOME.
+    // "prefix:" with "~", under "wine:", none at all (the prefix above the exe: the nearest,
+    // and only a folder with a drive_c); a prefix already found is not listed twice; the
+    // config folder moved by XDG_CONFIG_HOME.
     {.name = "Lutris",
      .home =
          {"xdg-config/lutris/games/df-1.yml = game:\n  prefix: ~/Games/df\nwine:\n  version: lutris-7\n",
           ".local/share/lutris/games/df-2.yml = game: {prefix: '$H/.wine'}\nwine:\n  prefix: [not, a]\n",
           ".local/share/lutris/games/df-3.yml = game:\n  exe: x.exe\nwine:\n  prefix: ~/Games/under-wine\n",
           kLutrisFlatpak + "data/lutris/games/df-4.yml = game:\n  exe: " + kDeepExe + "\n",
+          ".local/share/lutris/games/df-5.yml = game:\n  exe: ~/Games/o/drive_c/in/drive_c/no/x.exe\n",
+          "Games/o = prefix", "Games/o/drive_c/in = prefix", "Games/o/drive_c/in/drive_c/no/system.reg = ",
           ".local/share/lutris/games/broken.yml = game:\n  prefix: [unclosed\n",
           ".local/share/lutris/games/dangling.yml = -> $H/gone.yml",
           kLutrisFlatpak + "config/lutris/games = -> games", "Games/df = prefix", ".wine = prefix",
           "Games/under-wine = prefix", "Games/walk = prefix"},
      .found = {".wine (Wine)", "Games/df (Lutris, df-1.yml)", "Games/under-wine (Lutris, df-3.yml)",
-               "Games/walk (Lutris (Flatpak), df-4.yml)",
+               "Games/o/drive_c/in (Lutris, df-5.yml)", "Games/walk (Lutris (Flatpak), df-4.yml)",
                "skipped .local/share/lutris/games/broken.yml: not YAML",
                "skipped " + kLutrisFlatpak + "config/lutris/games: Too many levels of symbolic links"}},
     // A Steam prefix named by another path is the same prefix.
@@ -187,13 +194,16 @@ const Row kRows[] = {
      .found = {"Games/umu/a/pfx (umu, umu)", "xdg-data/wineprefixes/df (winetricks, wineprefixes)",
                ".PlayOnLinux/wineprefix/cz (PlayOnLinux, wineprefix)"},
      .xdgDataHome = "$H/xdg-data"},
-    // Every launcher in turn; the games the most recently played first.
+    // Every launcher in turn; the games the most recently played first. A key's name in any case.
     {.name = "NewestPlayerFileFirst",
      .home = {".wine = prefix 60", kSteam + "1/pfx = prefix 40",
               ".local/share/lutris/games/df.yml = game:\n  prefix: ~/Games/df\n", "Games/df = prefix 20",
               ".local/share/bottles/bottles/DF = prefix 70", "Games/Heroic/Prefixes/DF = prefix 0",
               "Games/umu/a = prefix 150", ".local/share/wineprefixes/df = prefix 30",
-              ".PlayOnLinux/wineprefix/cz = prefix 170"},
+              ".PlayOnLinux/wineprefix/cz = prefix 170",
+              ".PlayOnLinux/wineprefix/cz/system.reg = "
+              "[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\App "
+              "Paths\\\\ZOVUR.EXE] 1\n\"Path\"=\"C:\\\\Games\\\\DF\"\n"},
      .found = {".wine (Wine) #5", kSteam + "1/pfx (Steam, Steam) #4", "Games/df (Lutris, df.yml) #2",
                ".local/share/bottles/bottles/DF (Bottles, bottles) #6",
                "Games/Heroic/Prefixes/DF (Heroic, Prefixes) #1", "Games/umu/a (umu, umu) #7",
@@ -202,6 +212,27 @@ const Row kRows[] = {
 };
 INSTANTIATE_TEST_SUITE_P(Launchers, FakeHomeTest, ::testing::ValuesIn(kRows),
                          [](const auto& test) { return test.param.name; });
+
+// More places that never answer than there are workers (each reads a pipe nobody writes, as a
+// look at a stopped FUSE mount waits): the others still answer, and nothing waits for the
+// stuck ones, which own what they read.
+TEST(BoundedJobsTest, APlaceThatDoesNotAnswerHoldsNoOther) {
+  int ends[2];
+  ASSERT_EQ(::pipe(ends), 0);
+  const auto unanswered = std::make_shared<Descriptor>(ends[0]);
+  std::vector<std::function<int()>> jobs(5, [unanswered] {
+    char byte;
+    return static_cast<int>(::read(unanswered->get(), &byte, 1));
+  });
+  for (int k = 1; k <= 3; ++k) jobs.push_back([k] { return k; });
+  const auto results =
+      RunBounded(std::move(jobs), std::chrono::steady_clock::now() + std::chrono::seconds(60),
+                 std::chrono::milliseconds(100));
+  ::close(ends[1]);  // the stuck ones return now, to nobody
+  const std::vector<std::optional<int>> expected = {
+      std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt, 1, 2, 3};
+  EXPECT_EQ(results, expected);
+}
 
 }  // namespace
 }  // namespace velquin

@@ -105,9 +105,60 @@ done <<TABLE
 |--list|$work/forged-home|stdout|0|* $work/one\n* FAKE (Wine)
 $tester|--list|unset|stdout|0|* $prefix (Steam
 $tester|--list||stdout|0|* $prefix (Steam
+$tester|--list|relative/home|stdout|0|* $prefix (Steam
 $tester|--list|unset|stdout|0|Skipped $HOME/Games/umu: Permission denied
 $tester|--list|unset|stdout|0|Skipped $compatdata/9999: Permission denied
 TABLE
+
+# Places that do not answer. A HOME whose Steam lists three libraries: one on a FUSE mount
+# whose daemon is stopped (a NAS asleep), one on a FUSE mount whose daemon is gone, and the
+# first HOME's Steam install with the game. --list comes back, says which did not answer and
+# why, and still lists the game; `timeout` only guards against a hang.
+if [ -n "$launch" ]; then
+  echo "places that do not answer: run on the installed program, not through $launch (its root sees no mount made here)"
+else
+  fuse_daemons=() fuse_mounts=()
+  release_fuse() {
+    local pid mount
+    for pid in "${fuse_daemons[@]}"; do kill -CONT "$pid" 2>/dev/null || true; kill -KILL "$pid" 2>/dev/null || true; done
+    for mount in "${fuse_mounts[@]}"; do fusermount3 -u -z "$mount" 2>/dev/null || true; done
+    fuse_daemons=() fuse_mounts=()
+  }
+  # Before the rest of the cleanup: removing $work while a mount in it does not answer would hang.
+  earlier_exit=$(trap -p EXIT)
+  earlier_exit=${earlier_exit#"trap -- '"}
+  trap 'release_fuse; '"${earlier_exit%"' EXIT"}" EXIT
+  fuse=$work/fuse
+  for name in asleep gone; do
+    mkdir -p "$fuse/$name" "$fuse/$name-files/steamapps/compatdata"
+    bindfs -f "$fuse/$name-files" "$fuse/$name" &
+    fuse_daemons+=($!) fuse_mounts+=("$fuse/$name")
+    for _ in $(seq 100); do mountpoint -q "$fuse/$name" && break; sleep 0.1; done
+    mountpoint -q "$fuse/$name" || fail "bindfs did not mount $fuse/$name"
+  done
+  # Both signals take effect before the program runs: every thread of the one stopped, the
+  # other reaped (its mount then answers "not connected").
+  kill -STOP "${fuse_daemons[0]}"
+  for _ in $(seq 100); do
+    ! grep -qv '^[0-9]* ([^)]*) T' /proc/"${fuse_daemons[0]}"/task/*/stat && break
+    sleep 0.1
+  done
+  kill -KILL "${fuse_daemons[1]}"
+  wait "${fuse_daemons[1]}" 2>/dev/null || true
+  mkdir -p "$fuse/home/.local/share/Steam/steamapps"
+  printf '"libraryfolders"\n{\n\t"1" { "path" "%s" }\n\t"2" { "path" "%s" }\n\t"3" { "path" "%s" }\n}\n' \
+    "$fuse/asleep" "$fuse/gone" "$HOME/.local/share/Steam" >"$fuse/home/.local/share/Steam/steamapps/libraryfolders.vdf"
+  rc=0
+  env -u WINEPREFIX -u DISPLAY -u WAYLAND_DISPLAY HOME="$fuse/home" timeout 120 "$program" --list \
+    >"$work/stdout" 2>"$work/stderr" || rc=$?
+  cat "$work/stdout"
+  [ "$rc" = 0 ] || fail "--list with a library asleep: exit code $rc, not 0"
+  for text in "* $prefix (Steam" "Skipped $fuse/asleep: not answering" \
+    "Skipped $fuse/gone: Transport endpoint is not connected"; do
+    grep -qF -- "$text" "$work/stdout" || fail "--list with a library asleep: '$text' not said"
+  done
+  release_fuse
+fi
 
 # Type a name into the first box, Tab to Save Names, press it: keyboard only.
 env -u WINEPREFIX xvfb-run -a -s "-screen 0 800x600x24" bash -c '

@@ -23,6 +23,11 @@ TEST_F(WinePrefixTest, WindowsPathsGoThroughTheDriveLinksWithoutRegardToCase) {
   const auto drive = MakeDriveC(folder_);
   Write("drive_c/Games/DF Game/PLYR.SAV", std::string(12, '\1') + "Neo" + '\0');
 
+  // With names that differ only in case, the one Wine opens: the exact spelling, whatever the
+  // folder lists first.
+  for (const char* name : {"PLYR.SAV", "Plyr.sav", "plyr.sav", "pLYR.SAV"})
+    Write("drive_c/both/" + std::string(name), "");
+  EXPECT_EQ(ResolveWindowsPath(folder_, "C:\\both\\plyr.sav"), folder_ / "dosdevices/c:/both/plyr.sav");
   // A name that is not there yet stays as given, for a file to be created.
   EXPECT_EQ(ResolveWindowsPath(folder_, "c:\\GAMES\\new.sav"),
             folder_ / "dosdevices" / "c:" / "Games" / "new.sav");
