@@ -61,7 +61,7 @@ struct Search {
 };
 
 // The folders whose file system did not answer, as the player reads them.
-std::vector<std::string> NotAnswering(const velquin::GameChoice& choice) {
+std::vector<std::string> FoldersNotAnswering(const velquin::GameChoice& choice) {
   std::vector<std::string> folders;
   for (const velquin::SkippedFile& skipped : choice.skipped)
     if (skipped.notAnswering) folders.push_back(skipped.file.string());
@@ -156,7 +156,7 @@ int main(int argc, char** argv) {
   }
   velquin::UiChannel channel(toolkit);
   const auto searchEnded = [&windows, search] {
-    windows.main.SearchEnded(search->os, search->choice.refusal, NotAnswering(search->choice));
+    windows.main.SearchEnded(search->os, search->choice.refusal, FoldersNotAnswering(search->choice));
   };
   {
     std::unique_lock lock(search->mutex);
