@@ -36,7 +36,9 @@ constexpr const char* kDescription =
     "bottle, and in umu-launcher's, winetricks' and PlayOnLinux's prefixes, each read from the\n"
     "launcher's own files (XDG_CONFIG_HOME and XDG_DATA_HOME honoured).\n"
     "A prefix counts when its registry has the game's entry and its plyr.sav exists; of several,\n"
-    "the one whose plyr.sav was written last is used. Close the game before saving.";
+    "the one whose plyr.sav was written last is used. A place that does not answer within a few\n"
+    "seconds (a sleeping share, a stopped FUSE mount) is skipped, and --list says so.\n"
+    "Close the game before saving.";
 
 // Drawn here, at the size a desktop shows a window's icon: a picture file would have Qt load
 // every image-format plugin, and asking the icon theme for it searches the theme's every folder.
