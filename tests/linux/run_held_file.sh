@@ -28,9 +28,10 @@ done
 
 game="$WINEPREFIX/drive_c/Games/DF-TFD"
 player=velquin-held-$$
-mounts=() daemons=()
+mounts=() daemons=() brokers=()
 cleanup() {
   kill "${daemons[@]}" 2>/dev/null || true
+  for broker in "${brokers[@]}"; do kill -- -"$broker" 2>/dev/null || true; done
   kill -CONT "${bindfs_pid:-}" 2>/dev/null || true
   for ((i = ${#mounts[@]} - 1; i >= 0; i--)); do umount "${mounts[i]}" 2>/dev/null || umount -l "${mounts[i]}" || true; done
   [ -z "${made_player:-}" ] || userdel "$player"
@@ -55,20 +56,23 @@ save_while_held() {
     --gtest_filter='QtForms.EachSaveOverAWinePrefixWhoseFileAWindowsProgramMayHold' || status=1
 }
 
-# as_root_holder SCRIPT: the player's hold command that has root run SCRIPT (sh) instead,
-# holding while the player's command reads its input, and answering only once it let go.
+# as_root_holder SCRIPT: sets root_hold to a hold command for the player that has root run
+# SCRIPT (sh) instead, holding while the player's command reads its input, and answering only
+# once it let go.
 as_root_holder() {
   local fifos
   fifos=$(mktemp -d "$work/hold.XXXXXX")
   chmod 755 "$fifos"
   mkfifo -m 666 "$fifos/ask" "$fifos/done"
-  (while sh -c "$1" <"$fifos/ask"; do : >"$fifos/done"; done) >/dev/null 2>&1 &
-  daemons+=($!)
-  echo "cat >'$fifos/ask' && exec cat '$fifos/done'"
+  # A session of its own, ended whole, whatever it waits on then.
+  setsid bash -c 'while sh -c "$1" <"$2/ask"; do : >"$2/done"; done' broker "$1" "$fifos" >/dev/null 2>&1 &
+  brokers+=($!)
+  root_hold="cat >'$fifos/ask' && exec cat '$fifos/done'"
 }
 
 hold_plyr="exec 3<'$game/plyr.sav'; : >'$game/held'; exec cat >/dev/null"
-save_while_held "held by root while its owner, another account, saves" "$(as_root_holder "$hold_plyr")"
+as_root_holder "$hold_plyr"
+save_while_held "held by root while its owner, another account, saves" "$root_hold"
 
 # Subvolumes of one btrfs mount repeat inode numbers: a snapshot's copy is another file.
 if ! command -v mkfs.btrfs >/dev/null; then
@@ -136,8 +140,8 @@ cat >"$work/hold_in_namespace.sh" <<SCRIPT
 mount --bind '$game' '$work/namespace' &&
   exec ${as_player[*]} sh -c "exec 3<'$work/namespace/plyr.sav'; : >'$game/held'; exec cat >/dev/null"
 SCRIPT
-fallback "held through a mount of another mount namespace only" \
-  "$(as_root_holder "exec unshare -m sh '$work/hold_in_namespace.sh'")"
+as_root_holder "exec unshare -m sh '$work/hold_in_namespace.sh'"
+fallback "held through a mount of another mount namespace only" "$root_hold"
 
 # The first file of each of two fresh tmpfs mounts has the same inode number.
 mkdir "$work/other"
