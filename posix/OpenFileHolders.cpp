@@ -155,7 +155,7 @@ constexpr int kLeaseBreakSignal = SIGURG;
 // Opened without blocking, so that a FIFO put in its place, or another's lease, does not wait.
 Lease AskForLease(const std::filesystem::path& file) {
   const Descriptor fd(::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
-  if (!fd.valid()) return errno == EWOULDBLOCK ? Lease::kConflict : Lease::kRefused;  // leased: open
+  if (!fd.valid()) return errno == EWOULDBLOCK ? Lease::kConflict : Lease::kRefused;  // another's lease: held
   if (::fcntl(fd.get(), F_SETSIG, kLeaseBreakSignal) != 0) return Lease::kRefused;
   if (::fcntl(fd.get(), F_SETLEASE, F_WRLCK) != 0)
     return errno == EAGAIN ? Lease::kConflict : Lease::kRefused;
