@@ -2,6 +2,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -130,27 +131,58 @@ bool HasOpen(const std::string& process, std::uint64_t inode, const std::string&
   return false;
 }
 
+// Every other process's descriptors in procfs; this one's own do not count.
+bool AnotherHasOpen(std::uint64_t inode, const std::string& fileSystem, Mounts& mounts) {
+  const Directory processes(::opendir("/proc"));
+  if (!processes.valid()) return false;
+  const std::string self = std::to_string(::getpid());
+  while (const dirent* entry = ::readdir(processes.get())) {
+    if (IsProcessId(entry->d_name) && entry->d_name != self &&
+        HasOpen(entry->d_name, inode, fileSystem, mounts))
+      return true;
+  }
+  return false;
+}
+
+enum class Lease { kGranted, kConflict, kRefused };
+
+// A lease's holder is sent a signal when another process opens the file, SIGIO by default,
+// which would end this process. SIGURG is ignored unless a handler is set, and nothing here
+// sets one: an opener in the instant the lease is held can neither end nor stop the program.
+constexpr int kLeaseBreakSignal = SIGURG;
+
+// Whether a write lease on the file can be had: only while no other open of it exists.
+// Opened without blocking, so that a FIFO put in its place, or another's lease, does not wait.
+Lease AskForLease(const std::filesystem::path& file) {
+  const Descriptor fd(::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+  if (!fd.valid()) return errno == EWOULDBLOCK ? Lease::kConflict : Lease::kRefused;  // another's lease: held
+  if (::fcntl(fd.get(), F_SETSIG, kLeaseBreakSignal) != 0) return Lease::kRefused;
+  if (::fcntl(fd.get(), F_SETLEASE, F_WRLCK) != 0)
+    return errno == EAGAIN ? Lease::kConflict : Lease::kRefused;
+  // Let go before anything else happens; the close would let go too.
+  (void)::fcntl(fd.get(), F_SETLEASE, F_UNLCK);
+  return Lease::kGranted;
+}
+
 }  // namespace
 
 bool OpenInAnotherProcess(const std::filesystem::path& file) {
   // The file's own mount, as its holders' descriptors name theirs: the device stat gives is
   // not the mount table's on btrfs or on an overlay of several file systems.
   struct statx info {};
-  if (::statx(AT_FDCWD, file.c_str(), 0, STATX_INO | STATX_MNT_ID, &info) != 0 ||
-      !(info.stx_mask & STATX_MNT_ID))
-    return false;
+  if (::statx(AT_FDCWD, file.c_str(), 0, STATX_TYPE | STATX_INO | STATX_MNT_ID, &info) != 0 ||
+      !S_ISREG(info.stx_mode))
+    return false;  // nothing to hold; the save's own open says what is wrong
+  const Lease lease = AskForLease(file);
+  if (lease == Lease::kGranted) return false;
+  if (!(info.stx_mask & STATX_MNT_ID)) return lease == Lease::kConflict;
   Mounts mounts;
   const std::string fileSystem = mounts.FileSystemOf(info.stx_mnt_id, "self");
-  if (fileSystem.empty()) return false;
-  const Directory processes(::opendir("/proc"));
-  if (!processes.valid()) return false;
+  if (fileSystem.empty()) return lease == Lease::kConflict;
+  // The kernel counts this process's own opens too: only then is its answer not enough.
   const std::string self = std::to_string(::getpid());
-  while (const dirent* entry = ::readdir(processes.get())) {
-    if (IsProcessId(entry->d_name) && entry->d_name != self &&
-        HasOpen(entry->d_name, info.stx_ino, fileSystem, mounts))
-      return true;
-  }
-  return false;
+  if (lease == Lease::kConflict && !HasOpen(self, info.stx_ino, fileSystem, mounts)) return true;
+  return AnotherHasOpen(info.stx_ino, fileSystem, mounts);
 }
 
 }  // namespace velquin

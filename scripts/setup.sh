@@ -14,7 +14,7 @@ packages=(
   wine wine64
   qt6-base-dev libx11-dev libyaml-cpp-dev desktop-file-utils appstream
   xvfb xauth xdotool x11-utils imagemagick icoutils
-  e2fsprogs strace locales bindfs fuse3
+  e2fsprogs strace locales bindfs fuse3 btrfs-progs
   dpkg-dev lintian unzip
   qt6-wayland patchelf debootstrap
 )

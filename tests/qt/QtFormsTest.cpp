@@ -197,17 +197,22 @@ TEST(QtForms, ScenariosAndEachSaveWritesExactlyItsBytesAndSaysSo) {
   cases::RunSaveCases(app);
 }
 
-// Over a Wine prefix whose plyr.sav a Windows program under Wine holds open when asked:
-// tests/linux/run_held_file.sh makes both. The holder makes "held" once it holds the file and
-// lets go when its standard input ends.
+// Over a Wine prefix whose plyr.sav a holder holds open when asked: tests/linux/run_held_file.sh
+// makes both. The holder makes "held" once it holds the file and lets go when its standard
+// input ends. A holder of another file only (VELQUIN_HOLD_ELSEWHERE) holds it all along, and
+// every save must go through.
 class HeldQtApp final : public QtApp {
  public:
-  HeldQtApp(const std::filesystem::path& prefix, const char* hold)
-      : game_(prefix / "drive_c/Games/DF-TFD"), hold_(hold) {
+  HeldQtApp(const std::filesystem::path& prefix, const char* hold, bool elsewhere)
+      : game_(prefix / "drive_c/Games/DF-TFD"), hold_(hold), elsewhere_(elsewhere) {
     os = MakePrefixServices(Prefix::Open(prefix));
   }
-  bool CanHold() const { return true; }
+  bool CanHold() const { return !elsewhere_; }
+  // The save cases' holds; one held elsewhere is held by the test all along.
   void Hold(bool hold) {
+    if (!elsewhere_) Holding(hold);
+  }
+  void Holding(bool hold) {
     if (hold && !holder_) {
       holder_ = popen(hold_, "w");
       for (int wait = 0; wait < 6000 && !std::filesystem::exists(game_ / "held"); ++wait) QTest::qWait(10);
@@ -228,6 +233,7 @@ class HeldQtApp final : public QtApp {
  private:
   std::filesystem::path game_;
   const char* hold_;
+  bool elsewhere_;
   FILE* holder_ = nullptr;
 };
 
@@ -235,8 +241,11 @@ TEST(QtForms, EachSaveOverAWinePrefixWhoseFileAWindowsProgramMayHold) {
   const char* prefix = std::getenv("VELQUIN_HELD_PREFIX");
   const char* hold = std::getenv("VELQUIN_HOLD_COMMAND");
   if (!prefix || !hold) GTEST_SKIP() << "run by tests/linux/run_held_file.sh";
-  HeldQtApp app(prefix, hold);
+  const bool elsewhere = std::getenv("VELQUIN_HOLD_ELSEWHERE") != nullptr;
+  HeldQtApp app(prefix, hold, elsewhere);
+  if (elsewhere) app.Holding(true);
   cases::RunSaveCases(app);
+  if (elsewhere) app.Holding(false);
 }
 
 // What only an in-process run sees: a window the system cannot make leaves everything else as

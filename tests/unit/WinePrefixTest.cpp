@@ -1,5 +1,6 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/prctl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 
@@ -9,6 +10,7 @@
 #include <cstdlib>
 
 #include "core/StartupLoad.h"
+#include "posix/OpenFileHolders.h"
 #include "posix/PosixFileAccess.h"
 #include "unit/TempFolder.h"
 #include "wine/Windows1252.h"
@@ -73,6 +75,21 @@ TEST_F(WinePrefixTest, WindowsPathsGoThroughTheDriveLinksWithoutRegardToCase) {
   ::kill(holder, SIGKILL);
   ::waitpid(holder, nullptr, 0);
   ::close(held);
+
+  // Another process opening the file in the instant the check holds its lease is signalled
+  // to it: a signal that would end or stop this process must not come.
+  const std::filesystem::path file = drive / "Games/DF Game/PLYR.SAV";
+  const pid_t opener = ::fork();
+  if (opener == 0) {
+    ::prctl(PR_SET_PDEATHSIG, SIGKILL);  // ends with this process, however it ends
+    for (;;) ::close(::open(file.c_str(), O_RDONLY));
+  }
+  ASSERT_GT(opener, 0);
+  int free = 0;
+  for (int k = 0; k < 20000; ++k) free += !OpenInAnotherProcess(file);
+  EXPECT_GT(free, 0);  // the lease was had while the opener ran
+  ::kill(opener, SIGKILL);
+  ::waitpid(opener, nullptr, 0);
 }
 
 }  // namespace
