@@ -5,6 +5,7 @@
 #include <memory>
 #include <span>
 #include <string>
+#include <string_view>
 
 #include "platform/CodePage.h"
 #include "platform/Result.h"
@@ -20,6 +21,14 @@ class FileReader {
   // past it. Gives how many it read.
   virtual Result<std::size_t> ReadAt(std::uint64_t position, std::span<std::uint8_t> bytes) = 0;
 };
+
+// How a backend names the copy a save writes, while the copy has a name: no player file's
+// name. A save removes such files that a killed save left in its folder.
+inline constexpr std::string_view kSaveCopyPrefix = ".velquin-save-";
+
+// A file holding more data than this is patched in place rather than copied, so that a save
+// never copies for long nor takes much disk (a player file is some 10 KB; holes do not count).
+inline constexpr std::uint64_t kLargestSaveCopy = 64u << 20;
 
 // A save's writes to one file, which become the file's content all at once at Commit where
 // the backend can: it writes a copy and puts it in the file's place in one step, so that a

@@ -23,15 +23,6 @@ namespace velquin {
 
 namespace {
 
-// A save writes a copy of the file and renames it over the original; a file holding more data
-// than this is patched in place instead, so that a save never copies for long nor takes much
-// disk. A player file is some 10 KB; holes are not copied and do not count.
-constexpr off_t kLargestCopy = 64 << 20;
-
-// The copy's name while it is linked in, a moment before the rename: no player file's name,
-// and removed by the next save in that folder if a kill stopped this one in between.
-constexpr std::string_view kCopyPrefix = ".velquin-save-";
-
 OsError LastError() {
   return OsError{static_cast<std::uint32_t>(errno)};
 }
@@ -93,7 +84,7 @@ Status CopyRange(int source, int target, off_t from, off_t to) {
   return Status::Ok();
 }
 
-// Copies the file's data extents and leaves its holes holes, up to kLargestCopy bytes of data.
+// Copies the file's data extents and leaves its holes holes, up to kLargestSaveCopy bytes of data.
 Status CopyData(int source, int target, off_t size) {
   off_t at = 0, copied = 0;
   while (at < size) {
@@ -104,7 +95,7 @@ Status CopyData(int source, int target, off_t size) {
     if (hole < 0) hole = size;
     hole = std::min(hole, size);
     copied += hole - data;
-    if (copied > kLargestCopy) return Status::Failed(EFBIG);
+    if (copied > static_cast<off_t>(kLargestSaveCopy)) return Status::Failed(EFBIG);
     if (const Status done = CopyRange(source, target, data, hole); !done.ok()) return done;
     at = hole;
   }
@@ -113,10 +104,10 @@ Status CopyData(int source, int target, off_t size) {
 
 // A name in the folder for a copy; never one a player file can have.
 std::string CopyName() {
-  static std::mt19937_64 random{std::random_device{}()};
+  std::random_device random;
   char suffix[17];
-  std::snprintf(suffix, sizeof suffix, "%016llx", static_cast<unsigned long long>(random()));
-  return std::string(kCopyPrefix) + suffix;
+  std::snprintf(suffix, sizeof suffix, "%08x%08x", random(), random());
+  return std::string(kSaveCopyPrefix) + suffix;
 }
 
 // Removes the copies that killed saves left linked in under their passing name.
@@ -125,7 +116,7 @@ void RemoveLeftCopies(int folder) {
   if (!listing.valid()) return;
   std::vector<std::string> left;
   while (const dirent* entry = ::readdir(listing.get())) {
-    if (std::string_view(entry->d_name).starts_with(kCopyPrefix)) left.emplace_back(entry->d_name);
+    if (std::string_view(entry->d_name).starts_with(kSaveCopyPrefix)) left.emplace_back(entry->d_name);
   }
   for (const std::string& name : left) (void)::unlinkat(folder, name.c_str(), 0);
 }
@@ -280,7 +271,7 @@ class PosixFileWriter final : public FileWriter {
 // A copy of the file that can take its place keeping all of it: owner, mode and every byte.
 // Nothing where the folder takes no new file or a rename would lose what the file is: a
 // second name (hard link), extended attributes (ACLs, labels), an owner this user cannot
-// give, data past kLargestCopy.
+// give, data past kLargestSaveCopy.
 std::optional<Target> ReplacingCopy(const std::filesystem::path& real, const struct stat& info) {
   if (info.st_nlink != 1) return std::nullopt;
   Descriptor source(::open(real.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));

@@ -162,6 +162,32 @@ TEST_F(FileAccessConformance, ASaveOnAFullDiskWritesNothingAndLeavesNoFileBehind
   EXPECT_EQ(Contents(*os_.files, full + "\\part\\plyr.sav"), Bytes(4000, 1));
 }
 
+TEST_F(FileAccessConformance, AFolderThatTakesNoNewFileOrNoSpaceAheadStillSaves) {
+  // The script makes the first folder immutable and the second a FUSE mount (bindfs) that
+  // refuses fallocate; each holds an 11-byte plyr.sav, all five names past its end.
+  const char* sealed = std::getenv("VELQUIN_SEALED_GAME_FOLDER");
+  const char* fuse = std::getenv("VELQUIN_NO_FALLOCATE_FOLDER");
+  if (!sealed || !fuse)
+    GTEST_SKIP() << "VELQUIN_SEALED_GAME_FOLDER or VELQUIN_NO_FALLOCATE_FOLDER not prepared";
+  for (const std::string folder : {sealed, fuse}) {
+    SCOPED_TRACE(folder);
+    EXPECT_EQ(SaveNames(folder, {"Ann", "", "", "", "Eve"}, *os_.files, *os_.codePage).message,
+              "Names saved!");
+    const std::optional<Bytes> after = Contents(*os_.files, folder + "\\plyr.sav");
+    ASSERT_TRUE(after);
+    EXPECT_EQ(Bytes(after->begin(), after->begin() + 17), B("eleven byte\0Ann\0\0"sv));
+    EXPECT_EQ(after->size(), 8449u);
+  }
+}
+
+// One save for tests/backend/run_conformance.sh to kill after each of its system calls.
+TEST_F(FileAccessConformance, SaveOnce) {
+  const char* folder = std::getenv("VELQUIN_SAVE_ONCE_FOLDER");
+  if (!folder) GTEST_SKIP() << "VELQUIN_SAVE_ONCE_FOLDER not prepared";
+  EXPECT_EQ(SaveNames(folder, {"N0", "N1", "N2", "N3", "N4"}, *os_.files, *os_.codePage).message,
+            "Names saved!");
+}
+
 TEST_F(FileAccessConformance, TheLoadReadsTheFieldsOfAHugeFileWhereTheyLie) {
   // 1 GiB on paper, sparse on the disk.
   std::string head(12 + 4 * 2108 + 8, '\0');
