@@ -99,7 +99,7 @@ kill_each_call() {
     for ((n = first + 1; n <= count; n++)); do
       rm -rf "$dir" && mkdir -p "$dir" && cp "$old" "$dir/plyr.sav"
       (VELQUIN_SAVE_ONCE_FOLDER="$dir" strace -f -qq -o /dev/null -e inject="$call":signal=SIGKILL:when=$n \
-        "$tests" --gtest_filter=FileAccessConformance.SaveOnce) >/dev/null 2>&1 || true
+        "$tests" --gtest_filter=FileAccessConformance.SaveOnce; true) >/dev/null 2>&1
       runs=$((runs + 1))
       if cmp -s "$dir/plyr.sav" "$old"; then olds=$((olds + 1));
       elif cmp -s "$dir/plyr.sav" "$new"; then news=$((news + 1));
