@@ -72,6 +72,11 @@ class Win32FileReader final : public FileReader {
   FileHandle file_;
 };
 
+bool UnderWine() {
+  const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+  return ntdll && GetProcAddress(ntdll, "wine_get_version");
+}
+
 // Where a save's writes go and how they become the file's: a copy in the file's folder that
 // takes its place at the commit, or the file itself.
 struct Target {
@@ -133,15 +138,19 @@ class Win32FileWriter final : public FileWriter {
   Status Commit() override {
     if (!t_.file.valid()) return Status::Failed(ERROR_INVALID_HANDLE);
     if (t_.copy.empty()) return Release();  // patched in place: already the file's
-    // The copy's data reached the disk in Flush. ReplaceFileW keeps the replaced file's
-    // attributes, security and creation time; a new file is moved in through the disk cache.
+    // The copy's data reached the disk in Flush. On Windows ReplaceFileW keeps the replaced
+    // file's attributes, security and creation time. Wine's moves the file aside under a
+    // name of its own and then the copy in, two renames with no player file in between, so
+    // there the copy is renamed over it in one step. A new file is moved in past the cache.
     if (const Status closed = Release(); !closed.ok()) {
       DeleteFileW(t_.copy.c_str());
       return closed;
     }
-    const BOOL moved = t_.replaces
-                           ? ReplaceFileW(t_.path.c_str(), t_.copy.c_str(), nullptr, 0, nullptr, nullptr)
-                           : MoveFileExW(t_.copy.c_str(), t_.path.c_str(), MOVEFILE_WRITE_THROUGH);
+    const BOOL moved =
+        t_.replaces && !UnderWine()
+            ? ReplaceFileW(t_.path.c_str(), t_.copy.c_str(), nullptr, 0, nullptr, nullptr)
+            : MoveFileExW(t_.copy.c_str(), t_.path.c_str(),
+                          MOVEFILE_WRITE_THROUGH | (t_.replaces ? MOVEFILE_REPLACE_EXISTING : 0));
     if (moved) return Status::Ok();
     const Status failed = LastError();
     DeleteFileW(t_.copy.c_str());
