@@ -112,8 +112,13 @@ std::string CopyName() {
 
 // Removes the copies that killed saves left linked in under their passing name.
 void RemoveLeftCopies(int folder) {
-  Directory listing(::fdopendir(::dup(folder)));
-  if (!listing.valid()) return;
+  const int own = ::fcntl(folder, F_DUPFD_CLOEXEC, 0);
+  if (own < 0) return;
+  Directory listing(::fdopendir(own));
+  if (!listing.valid()) {
+    ::close(own);
+    return;
+  }
   std::vector<std::string> left;
   while (const dirent* entry = ::readdir(listing.get())) {
     if (std::string_view(entry->d_name).starts_with(kSaveCopyPrefix)) left.emplace_back(entry->d_name);
