@@ -15,6 +15,9 @@ WINEPREFIX="$folder/prefix" strace -y -e trace=$calls -o "$folder/load" "$build/
 echo "start-up load:"
 grep 'plyr\.sav' "$folder/load" | cut -c1-90 | sed 's/^/  /'
 
-strace -y -e trace=$calls -o "$folder/save" "$build/velquin_make_demo_save" "$folder" >/dev/null
+# A save writes an unnamed copy in the folder (shown as "#inode (deleted)", or under a
+# .velquin-save- name), then links it in and renames it over plyr.sav.
+save_calls=$calls,fallocate,copy_file_range,lseek,fchown,fchmod,fdatasync,fsync,linkat,renameat
+strace -y -e trace=$save_calls -o "$folder/save" "$build/velquin_make_demo_save" "$folder" >/dev/null
 echo "Save Names, then Save Macros (after the demo tool's own whole-file write):"
-grep 'plyr\.sav' "$folder/save" | grep -v 'O_TRUNC\|^write' | cut -c1-90 | sed 's/^/  /'
+grep 'plyr\.sav\|velquin-save\|(deleted)' "$folder/save" | grep -v 'O_TRUNC\|^write' | cut -c1-90 | sed 's/^/  /'

@@ -74,9 +74,9 @@ bool WriteFields(const std::string& gamePath, const FieldSet& fields, FileAccess
     (void)file.Abandon();
     return false;
   }
-  // Every field is stored by now and the file can no longer be put back; after a good flush a
-  // close practically never fails.
-  return file.Close().ok();
+  // The fields become the file's in one step where the backend writes a copy; patched in
+  // place, they are stored by now and a failing commit (a close) can no longer be undone.
+  return file.Commit().ok();
 }
 
 }  // namespace

@@ -20,11 +20,13 @@ struct SaveOutcome {
   std::string_view message;  // the status message the user sees
 };
 
-// Patches the five names into the player file in place, all or nothing: every text is turned
-// into bytes before the file is opened, and the disk space for every field is taken before
-// the first is written, so a character the code page cannot hold, an empty game folder or a
-// full disk writes nothing. A save whose write or flush fails later puts back the bytes it
-// wrote over and the file's length, or removes the file it created.
+// Patches the five names into the player file, all or nothing: every text is turned into bytes
+// before the file is opened, and the disk space for every field is taken before the first is
+// written, so a character the code page cannot hold, an empty game folder or a full disk
+// writes nothing. The fields become the file's together at the commit, so that a kill or a
+// power cut midway leaves the old file; where the file is patched in place, a save whose
+// write or flush fails puts back the bytes it wrote over and the file's length. A file whose
+// old bytes cannot be read is not written.
 SaveOutcome SaveNames(const std::string& gamePath, const std::array<std::string, kNameSlots>& names,
                       FileAccess& files, const CodePage& codePage);
 

@@ -5,6 +5,7 @@
 #include <memory>
 #include <span>
 #include <string>
+#include <string_view>
 
 #include "platform/CodePage.h"
 #include "platform/Result.h"
@@ -21,7 +22,21 @@ class FileReader {
   virtual Result<std::size_t> ReadAt(std::uint64_t position, std::span<std::uint8_t> bytes) = 0;
 };
 
-// A file open for binary write. Positions are 1-based: position 1 is the file's first byte.
+// How a backend names the copy a save writes, while the copy has a name: no player file's
+// name. A save removes such files that a killed save left in its folder.
+inline constexpr std::string_view kSaveCopyPrefix = ".velquin-save-";
+
+// A file holding more data than this is patched in place rather than copied, so that a save
+// never copies for long nor takes much disk (a player file is some 10 KB; holes do not count).
+inline constexpr std::uint64_t kLargestSaveCopy = 64u << 20;
+
+// A save's writes to one file, which become the file's content all at once at Commit where
+// the backend can: it writes a copy and puts it in the file's place in one step, so that a
+// program killed or a machine losing power midway leaves the old file whole. Where it cannot
+// (a folder that takes no new file, a file a copy could not stand in for), the writes go to
+// the file itself, and only the caller's roll-back before Abandon keeps a failure whole.
+// Positions are 1-based: position 1 is the file's first byte. A writer let go without Commit
+// is abandoned.
 class FileWriter {
  public:
   virtual ~FileWriter() = default;
@@ -39,12 +54,13 @@ class FileWriter {
   // errors of a disk or network file system that show only when the writes reach it.
   virtual Status Flush() = 0;
 
-  // Ends a failed save and releases the file: a file that the open created is removed, any
-  // other is cut back to the length it had when it was opened.
+  // Ends a failed save and releases the file: a copy is thrown away, a file the save was to
+  // create does not appear, a file patched in place is cut back to the length it had.
   virtual Status Abandon() = 0;
 
-  // Releases the file; reports what the system says of the last writes.
-  virtual Status Close() = 0;
+  // Makes the flushed writes the file's content and releases it; an error leaves the file as
+  // it was, unless it was patched in place.
+  virtual Status Commit() = 0;
 };
 
 // Binary file access. Paths are UTF-8 Windows paths such as "C:\Games\DF\plyr.sav".
@@ -56,8 +72,8 @@ class FileAccess {
   // is an error.
   virtual Result<std::unique_ptr<FileReader>> OpenForRead(const std::string& path) = 0;
 
-  // Opens the file for binary write without truncating it and without locking it;
-  // a missing file is created empty. A file or folder that cannot be written is an error.
+  // Opens the file for binary write without truncating it and without locking it; a missing
+  // file is created at Commit. A file or folder that cannot be written is an error.
   virtual Result<std::unique_ptr<FileWriter>> OpenForWrite(const std::string& path) = 0;
 };
 

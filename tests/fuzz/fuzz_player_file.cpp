@@ -52,7 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string gamePath = (choices & 2) ? "" : "G:";
   velquin::testing::MemoryFiles files;
   files.refuseOpen = (choices & 4) != 0;
-  files.failClose = (choices & 8) != 0;
+  files.failCommit = (choices & 8) != 0;
   files.failFlush = (choices & 128) != 0;
   if (choices & 16) files.failingWrite = data[1] % (names ? 5 : 10);
   files.diskFull = (choices & 64) != 0;
@@ -84,6 +84,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (saved) Check(all, "a save that says it succeeded left a field unwritten");
   // A failed save leaves the file as it was, but for a close failing after the flush: the fields
   // are stored by then and the file can no longer be put back.
-  if (!saved) Check(after == before || (all && files.failClose), "a failed save left a change");
+  if (!saved) Check(after == before || (all && files.failCommit), "a failed save left a change");
   return 0;
 }

@@ -9,23 +9,26 @@
 
 namespace velquin::testing {
 
-// One player file held in memory, whatever path is asked for, with failures to order: the
-// open for writing refused, a full disk (no byte past the file's end), the n-th write
-// (0-based) failing, the flush or the close failing.
+// One player file held in memory, whatever path is asked for, patched in place, with failures
+// to order: the open for writing refused, every read failing, a full disk (no byte past the
+// file's end), the n-th write (0-based) failing, having stored nothing or the first half of its
+// bytes, the flush or the commit failing.
 class MemoryFiles final : public FileAccess {
  public:
   std::optional<Bytes> content;  // nothing: there is no file
   bool refuseOpen = false;
+  bool failRead = false;
   bool diskFull = false;
   int failingWrite = -1;
+  bool halfWrite = false;
   bool failFlush = false;
-  bool failClose = false;
+  bool failCommit = false;
   std::vector<std::string> paths;  // every path asked for, in order
 
   Result<std::unique_ptr<FileReader>> OpenForRead(const std::string& path) override {
     paths.push_back(path);
     if (!content) return OsError{2};
-    return std::unique_ptr<FileReader>(std::make_unique<Reader>(*content));
+    return std::unique_ptr<FileReader>(std::make_unique<Reader>(*content, failRead));
   }
 
   Result<std::unique_ptr<FileWriter>> OpenForWrite(const std::string& path) override {
@@ -39,8 +42,9 @@ class MemoryFiles final : public FileAccess {
  private:
   class Reader final : public FileReader {
    public:
-    explicit Reader(const Bytes& file) : file_(file) {}
+    Reader(const Bytes& file, bool fail) : file_(file), fail_(fail) {}
     Result<std::size_t> ReadAt(std::uint64_t position, std::span<std::uint8_t> bytes) override {
+      if (fail_) return OsError{5};
       const std::size_t from = std::min<std::size_t>(position - 1, file_.size());
       const std::size_t count = std::min(bytes.size(), file_.size() - from);
       std::copy_n(file_.begin() + static_cast<std::ptrdiff_t>(from), count, bytes.begin());
@@ -49,6 +53,7 @@ class MemoryFiles final : public FileAccess {
 
    private:
     const Bytes& file_;
+    bool fail_;
   };
 
   class Writer final : public FileWriter {
@@ -59,10 +64,13 @@ class MemoryFiles final : public FileAccess {
       return Grow(position - 1 + length) ? Status::Ok() : Status::Failed(28);
     }
     Status WriteAt(std::uint64_t position, std::span<const std::uint8_t> bytes) override {
-      if (writes_++ == files_.failingWrite || !Grow(position - 1 + bytes.size())) return Status::Failed(28);
+      const bool fails = writes_++ == files_.failingWrite;
+      if (fails && !files_.halfWrite) return Status::Failed(5);
+      if (fails) bytes = bytes.first(bytes.size() / 2);
+      if (!Grow(position - 1 + bytes.size())) return Status::Failed(28);
       std::copy(bytes.begin(), bytes.end(),
                 files_.content->begin() + static_cast<std::ptrdiff_t>(position - 1));
-      return Status::Ok();
+      return fails ? Status::Failed(5) : Status::Ok();
     }
     Status Abandon() override {
       if (created_)
@@ -72,7 +80,7 @@ class MemoryFiles final : public FileAccess {
       return Status::Ok();
     }
     Status Flush() override { return files_.failFlush ? Status::Failed(5) : Status::Ok(); }
-    Status Close() override { return files_.failClose ? Status::Failed(5) : Status::Ok(); }
+    Status Commit() override { return files_.failCommit ? Status::Failed(5) : Status::Ok(); }
 
    private:
     bool Grow(std::size_t end) {

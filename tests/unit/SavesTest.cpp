@@ -21,7 +21,8 @@ struct SaveRow {
   bool names;
   std::optional<std::string> before;
   std::vector<std::string> texts;
-  // "refuse open", "write N fails" (0-based), "flush fails", "close fails", "disk full"
+  // "refuse open", "read fails", "write N fails" (0-based), "write N half" (stores half its
+  // bytes, then fails), "flush fails", "commit fails", "disk full"
   std::string_view fault;
   std::string_view message;
   std::optional<std::size_t> length;
@@ -41,10 +42,14 @@ const SaveRow kRows[] = {
      true, "eleven byte", {"Ann"}, "write 1 fails", "Can't save names!", 11, {}},
     {"a failing write puts back the macro written before it",
      false, kMacroArea, {"F1"}, "write 1 fails", "Can't save messages!", 640, {}},
+    {"a write that stored half its bytes before failing is put back too",
+     false, kMacroArea, {"F1", "F2"}, "write 1 half", "Can't save messages!", 640, {}},
+    {"old bytes that cannot be read: nothing could be put back, so nothing is written",
+     true, "eleven byte", {"Ann"}, "read fails", "Can't save names!", 11, {}},
     {"a failing flush puts back every name and the file's length",
      true, "eleven byte", {"Ann"}, "flush fails", "Can't save names!", 11, {}},
-    {"a failing close says so, though every name is written",
-     true, "eleven byte", {"Ann"}, "close fails", "Can't save names!", 8446,
+    {"a failing commit says so, though every name is written in place",
+     true, "eleven byte", {"Ann"}, "commit fails", "Can't save names!", 8446,
      {{12, "Ann\0\0"s}, {2120, "\0\0"s}, {4228, "\0\0"s}, {6336, "\0\0"s}, {8444, "\0\0"s}}},
     {"a full disk writes nothing, not even the name that fits",
      true, kTwenty, {"Ann"}, "disk full", "Can't save names!", 20, {}},
@@ -63,9 +68,11 @@ TEST(Saves, EachFailureOfTheFileSystemSaysSoAndLeavesTheseBytes) {
     testing::MemoryFiles files;
     if (row.before) files.content.emplace(row.before->begin(), row.before->end());
     files.refuseOpen = row.fault == "refuse open";
+    files.failRead = row.fault == "read fails";
     if (row.fault.starts_with("write")) files.failingWrite = row.fault[6] - '0';
+    files.halfWrite = row.fault.ends_with("half");
     files.failFlush = row.fault == "flush fails";
-    files.failClose = row.fault == "close fails";
+    files.failCommit = row.fault == "commit fails";
     files.diskFull = row.fault == "disk full";
     std::array<std::string, kMacroSlots> t;
     std::copy(row.texts.begin(), row.texts.end(), t.begin());
