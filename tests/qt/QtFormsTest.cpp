@@ -417,9 +417,9 @@ TEST_F(QtGamePicker, NamesTheInstallSaysNoneFoundAndPicksByKeyboard) {
   ASSERT_TRUE(main && QTest::qWaitForWindowActive(main));
   auto* installs = main->findChild<QComboBox*>();
   ASSERT_TRUE(installs);
-  const auto said = [main] {
+  const auto said = [installs] {
     QString all;
-    for (const QLabel* label : main->findChildren<QLabel*>()) all += label->text() + "\n";
+    for (const QLabel* label : installs->parentWidget()->findChildren<QLabel*>()) all += label->text() + "\n";
     return all.toStdString();
   };
   const auto answer = [](QMessageBox::StandardButton button, std::string* text) {
