@@ -5,6 +5,7 @@
 #include "app/linux/GameChoice.h"
 #include "app/linux/RememberedGame.h"
 #include "core/Saves.h"
+#include "discovery/Launchers.h"
 #include "unit/TempFolder.h"
 
 namespace velquin {
@@ -92,6 +93,31 @@ TEST_F(GameChoiceTest, UsesTheNewestGameOrTheOneGivenAndEditsNothingInADoubleByt
   EXPECT_FALSE(none.prefix);
   EXPECT_EQ(LookUpGameFolder(*ServicesFor(none).registry, *ServicesFor(none).codePage), "");
   EXPECT_EQ(none.refusal, "DF:TFD was not found in any Wine prefix.");
+}
+
+// One list of launchers: the README's table, the manual page and the AppStream text name each
+// launcher of discovery's table, in its order.
+TEST(GameChoiceDocuments, NameEveryLauncherOfTheTableInOrder) {
+  const std::string source = VELQUIN_SOURCE_DIR, build = VELQUIN_BUILD_DIR;
+  const struct {
+    std::string file;
+    std::string (*expected)(const Launcher&);
+  } documents[] = {
+      {source + "/README.md", [](const Launcher& l) { return "\n| " + std::string(l.name) + " | "; }},
+      {build + "/app/linux/velquin.1",
+       [](const Launcher& l) { return ".B " + std::string(l.name) + "\n" + std::string(l.places) + "\n"; }},
+      {build + "/app/linux/io.velquin.Velquin.metainfo.xml",
+       [](const Launcher& l) { return std::string(l.name); }},
+  };
+  for (const auto& document : documents) {
+    std::ifstream in(document.file, std::ios::binary);
+    const std::string text(std::istreambuf_iterator<char>(in), {});
+    std::size_t at = 0;
+    for (const Launcher& launcher : kLaunchers) {
+      at = text.find(document.expected(launcher), at);
+      EXPECT_NE(at, std::string::npos) << document.file << " lacks " << document.expected(launcher);
+    }
+  }
 }
 
 }  // namespace
