@@ -42,8 +42,10 @@ QWidget* GamePicker::MakeStrip(QWidget& form) {
   label->setBuddy(installs_);
   inUse_ = new QLabel(strip_);
   inUse_->setWordWrap(true);
-  inUse_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-  inUse_->setMinimumHeight(3 * inUse_->fontMetrics().lineSpacing());
+  // In the tab order, so that a screen reader reaches it and the words can be copied.
+  inUse_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+  inUse_->setFocusPolicy(Qt::StrongFocus);
+  inUse_->setMinimumHeight(4 * inUse_->fontMetrics().lineSpacing());
   inUse_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   QPushButton* choose = Button(linux_texts::kChooseFolder, linux_texts::kChooseFolderName, *strip_);
   QPushButton* where = Button(linux_texts::kWhereLooked, linux_texts::kWhereLookedName, *strip_);
