@@ -444,9 +444,9 @@ TEST_F(QtGamePicker, NamesTheInstallSaysNoneFoundAndPicksByKeyboard) {
   };
   QTest::keyClicks(box(frmMainDesign::txtPlayer(0)), "Neo");
   QTest::mouseClick(main->findChild<QPushButton*>("cmdSave"), Qt::LeftButton);
-  for (int i = 0; i < 100 && said().find("Saving") != std::string::npos; ++i) QTest::qWait(10);
-  EXPECT_EQ(main->findChild<QLabel*>("Panels(1)")->text().toStdString(),
-            "DF:TFD was not found in any Wine prefix.");
+  const auto status = [main] { return main->findChild<QLabel*>("Panels(1)")->text().toStdString(); };
+  for (int i = 0; i < 500 && status() == "Saving names..."; ++i) QTest::qWait(10);
+  EXPECT_EQ(status(), "DF:TFD was not found in any Wine prefix.");
   std::string message;
   answer(QMessageBox::Ok, &message);
   EXPECT_FALSE(picker.OpenFolder(folder_ / "empty"));
