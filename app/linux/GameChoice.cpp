@@ -6,6 +6,7 @@
 
 #include "app/linux/LinuxTexts.h"
 #include "app/linux/RememberedGame.h"
+#include "discovery/BoundedJobs.h"
 #include "discovery/Launchers.h"
 #include "posix/PrefixServices.h"
 #include "wine/SingleByteCodePages.h"
@@ -13,6 +14,8 @@
 namespace velquin {
 
 namespace {
+
+constexpr std::chrono::milliseconds kSettingsBound{1000};
 
 std::string LocalTime(std::filesystem::file_time_type time) {
   const std::time_t seconds = std::chrono::system_clock::to_time_t(
@@ -59,7 +62,17 @@ GameChoice ChooseGame(const Environment& environment, const std::string& explici
     Candidates candidates = CandidatePrefixes(environment);
     // WINEPREFIX, when set, is the one place looked in: what was picked in the window yields.
     RememberedGame remembered;
-    if (environment.winePrefix.empty()) remembered = ReadRememberedGame(environment);
+    if (environment.winePrefix.empty()) {
+      // A config folder on a share that does not answer holds only this read.
+      auto read =
+          RunBounded<RememberedGame>({[environment] { return ReadRememberedGame(environment); }},
+                                     std::chrono::steady_clock::now() + kSettingsBound, kSettingsBound);
+      if (read.front()) {
+        remembered = std::move(*read.front());
+      } else {
+        choice.skipped.push_back(NotAnswering(SettingsFile(environment)));
+      }
+    }
     if (!remembered.note.empty()) choice.notes.push_back(remembered.note);
     const auto isRemembered = [&remembered](const PrefixCandidate& c) {
       return c.prefix == remembered.prefix;

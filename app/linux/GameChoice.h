@@ -24,7 +24,7 @@ struct GameChoice {
 // The prefix named on the command line; else WINEPREFIX when it holds the game; else the
 // install the player picked last (RememberedGame.h) while it still holds the game; else the
 // one whose plyr.sav is newest of every candidate of the environment. Returns within twice
-// kSearchBound whatever hangs: a place that does not answer in time is skipped, not answering.
+// kSearchBound and a second whatever hangs: a place that does not answer in time is skipped, not answering.
 GameChoice ChooseGame(const Environment& environment, const std::string& explicitPrefix);
 
 // What --list prints: every prefix with the game, the launcher and file that led to it, its
