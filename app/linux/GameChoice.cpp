@@ -103,13 +103,13 @@ GameChoice ChooseGame(const Environment& environment, const std::string& explici
   return choice;
 }
 
-std::string NameOf(const GameInPrefix& game) {
+std::string NameOf(const GameInPrefix& game, bool wholeFolder) {
   // The last three parts of the folder tell installs of one launcher apart.
   const std::filesystem::path& folder = game.candidate.prefix;
   std::vector<std::string> parts;
   for (const auto& part : folder) parts.push_back(part.string());
   std::string shown = folder.string();
-  if (parts.size() > 4) {
+  if (!wholeFolder && parts.size() > 4) {
     shown = "\u2026";
     for (std::size_t i = parts.size() - 3; i < parts.size(); ++i) shown += "/" + parts[i];
   }

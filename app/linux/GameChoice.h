@@ -32,8 +32,8 @@ GameChoice ChooseGame(const Environment& environment, const std::string& explici
 std::string DescribeChoice(const GameChoice& choice);
 
 // The game's entry in the list: its launcher and the end of its folder ("Steam · …/compatdata/
-// 4242/pfx"), and when its plyr.sav was last written.
-std::string NameOf(const GameInPrefix& game);
+// 4242/pfx"), or the whole folder, and when its plyr.sav was last written.
+std::string NameOf(const GameInPrefix& game, bool wholeFolder = false);
 
 // Why the opened prefix does not hold the game, in words; empty when it does.
 std::string WhyNoGame(const Prefix& prefix);

@@ -82,8 +82,7 @@ void GamePicker::ShowInUse() {
     text = kLookingForGame;
   } else if (used_ >= 0) {
     installs_->setCurrentIndex(used_);
-    const PrefixCandidate& in = choice_.games[used_].candidate;
-    text = in.origin + " \u00b7 " + in.prefix.string();
+    text = NameOf(choice_.games[used_], true);
   } else {
     text = choice_.refusal.empty() ? std::string(linux_texts::kNotFound) : choice_.refusal;
     installs_->addItem(Words(text));
