@@ -114,7 +114,7 @@ void GamePicker::Picked(int index) {
 }
 
 bool GamePicker::OpenFolder(const std::filesystem::path& folder) {
-  if (!searched_) return false;
+  if (!searched_ || !strip_) return false;
   std::vector<GameInPrefix> games;
   std::vector<SkippedFile> skipped;
   const auto opened = OpenCandidates({{folder, std::string(linux_texts::kChosenOrigin), ""}}, games, skipped);
