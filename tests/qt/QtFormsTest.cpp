@@ -448,10 +448,17 @@ TEST_F(QtGamePicker, NamesTheInstallSaysNoneFoundAndPicksByKeyboard) {
   for (int i = 0; i < 500 && status() == "Saving names..."; ++i) QTest::qWait(10);
   EXPECT_EQ(status(), "DF:TFD was not found in any Wine prefix.");
   std::string message;
-  answer(QMessageBox::Ok, &message);
-  EXPECT_FALSE(picker.OpenFolder(folder_ / "empty"));
-  EXPECT_EQ(message,
-            (folder_ / "empty").string() + " does not hold DF:TFD: it has no system.reg that can be read.");
+  Write("no-entry/system.reg", "[Software\\\\Wine] 1\n");
+  fs::copy(home / ".wine", folder_ / "no-save",
+           fs::copy_options::recursive | fs::copy_options::copy_symlinks);
+  fs::remove(folder_ / "no-save/drive_c/DF/plyr.sav");
+  for (const auto& [folder, lacks] : {std::pair{"empty"s, "it has no system.reg that can be read."s},
+                                      {"no-entry"s, "its registry has no entry for DF:TFD (zovur.exe)."s},
+                                      {"no-save"s, "the game folder its registry names has no plyr.sav."s}}) {
+    answer(QMessageBox::Ok, &message);
+    EXPECT_FALSE(picker.OpenFolder(folder_ / folder));
+    EXPECT_EQ(message, (folder_ / folder).string() + " does not hold DF:TFD: " + lacks);
+  }
 
   // Two found: the newest in use, named; Tab reaches the list; Down picks the other, once the
   // player agrees to lose the typed name; the pick is kept.
