@@ -15,26 +15,53 @@ namespace velquin {
 
 namespace {
 
-// Whether the opened prefix holds the game: its registry has the game's entry, read in the
-// prefix's own code page, and plyr.sav exists there as a regular file.
-std::optional<GameInPrefix> GameIn(const PrefixCandidate& candidate, std::shared_ptr<const Prefix> prefix) {
+// The game in the opened prefix: its registry has the game's entry, read in the prefix's own
+// code page, and plyr.sav exists there as a regular file; else the first of these it lacks.
+struct Lookup {
+  GameLack lack = GameLack::Nothing;
+  std::string folder;
+  std::filesystem::path playerFile;
+  std::filesystem::file_time_type modified;
+};
+
+Lookup LookForGame(const Prefix& prefix) {
   // A prefix whose code page Velquin cannot convert is still listed, with the reason, when its
   // game folder is plain enough to be read in 1252.
   const Windows1252 western;
-  const CodePage& codePage = prefix->codePage() ? *prefix->codePage() : western;
-  WinePrefixRegistry registry(prefix, codePage);
-  std::string folder = LookUpGameFolder(registry, codePage);
-  if (folder.empty()) return std::nullopt;
-
-  const std::optional<std::filesystem::path> playerFile = prefix->FileOf(PlayerFilePath(folder));
-  if (!playerFile || !IsRegularFile(*playerFile)) return std::nullopt;
+  const CodePage& codePage = prefix.codePage() ? *prefix.codePage() : western;
+  WinePrefixRegistry registry(std::shared_ptr<const Prefix>(std::shared_ptr<void>(), &prefix), codePage);
+  Lookup found;
+  found.folder = LookUpGameFolder(registry, codePage);
+  if (found.folder.empty()) {
+    // Only now: the search does not look at the file twice for every prefix without the game.
+    const bool noRegistry = !prefix.registryRefusal().empty() || !StampOf(prefix.folder() / "system.reg");
+    found.lack = noRegistry ? GameLack::SystemReg : GameLack::GameEntry;
+    return found;
+  }
+  const std::optional<std::filesystem::path> playerFile = prefix.FileOf(PlayerFilePath(found.folder));
   std::error_code error;
-  const std::filesystem::file_time_type modified = std::filesystem::last_write_time(*playerFile, error);
-  if (error) return std::nullopt;
-  return GameInPrefix{candidate, std::move(prefix), std::move(folder), *playerFile, modified};
+  if (playerFile && IsRegularFile(*playerFile))
+    found.modified = std::filesystem::last_write_time(*playerFile, error);
+  if (!playerFile || !IsRegularFile(*playerFile) || error) {
+    found.lack = GameLack::PlayerFile;
+    return found;
+  }
+  found.playerFile = *playerFile;
+  return found;
+}
+
+std::optional<GameInPrefix> GameIn(const PrefixCandidate& candidate, std::shared_ptr<const Prefix> prefix) {
+  Lookup found = LookForGame(*prefix);
+  if (found.lack != GameLack::Nothing) return std::nullopt;
+  return GameInPrefix{candidate, std::move(prefix), std::move(found.folder), found.playerFile,
+                      found.modified};
 }
 
 }  // namespace
+
+GameLack WhatPrefixLacks(const Prefix& prefix) {
+  return LookForGame(prefix).lack;
+}
 
 std::shared_ptr<const Prefix> OpenCandidate(const PrefixCandidate& candidate,
                                             std::vector<GameInPrefix>& games,

@@ -69,6 +69,11 @@ struct GameInPrefix {
   std::filesystem::file_time_type modified;  // when plyr.sav was last written
 };
 
+// What an opened prefix lacks to hold the game, the first missing of: a system.reg that can be
+// read, the game's entry in it, plyr.sav in the game folder it names.
+enum class GameLack { Nothing, SystemReg, GameEntry, PlayerFile };
+GameLack WhatPrefixLacks(const Prefix& prefix);
+
 // Opens the candidate's prefix once and returns it, game or not. When its registry has the
 // game's entry (read in the prefix's own code page) and plyr.sav is a regular file there, the
 // game is added to `games`; a system.reg that could not be read is added to `skipped`.

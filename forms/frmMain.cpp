@@ -56,7 +56,7 @@ void frmMain::Form_Load() {
   ShowMacroPanel(false);
 
   if (os_) {
-    LoadFromGame();
+    LoadFromGame(true);
   } else {
     window().SetPanelText(1, kLookingForGame);
   }
@@ -65,20 +65,40 @@ void frmMain::Form_Load() {
 void frmMain::SearchEnded(std::shared_ptr<PlatformServices> os, std::string_view refusal,
                           const std::vector<std::string>& notAnswering) {
   os_ = std::move(os);
+  refusal_ = refusal;
   if (!Loaded()) return;
-  LoadFromGame();
+  LoadFromGame(true);
   std::string status(refusal);
   const std::string skipped = NotAnsweringMessage(notAnswering);
   if (!status.empty() && !skipped.empty()) status += ' ';
   window().SetPanelText(1, status + skipped);
 }
 
-// A box the player typed in while the game was looked for keeps what was typed.
-void frmMain::LoadFromGame() {
+void frmMain::UseGame(std::shared_ptr<PlatformServices> os, std::string_view refusal) {
+  os_ = std::move(os);
+  refusal_ = refusal;
+  if (!Loaded()) return;
+  LoadFromGame(false);
+  window().SetPanelText(1, refusal);
+}
+
+bool frmMain::HasUnsavedEdits() {
+  if (!Loaded() || unchanged_.empty()) return false;
+  for (int k = 0; k < kNameSlots; ++k)
+    if (window().Text(txtPlayer(k)) != unchanged_[k]) return true;
+  for (int m = 0; m < kMacroSlots; ++m)
+    if (window().Text(txtMsg(m)) != unchanged_[kNameSlots + m]) return true;
+  return false;
+}
+
+// With `keepTyped`, a box the player typed in while the game was looked for keeps what was typed.
+void frmMain::LoadFromGame(bool keepTyped) {
   GamePath = LookUpGameFolder(*os_->registry, *os_->codePage);
   const NamesAndMacros loaded = LoadNamesAndMacros(GamePath, *os_->files, *os_->codePage);
-  const auto fill = [this](ControlId box, const std::string& text) {
-    if (window().Text(box).empty()) window().SetText(box, text);
+  unchanged_.clear();
+  const auto fill = [this, keepTyped](ControlId box, const std::string& text) {
+    if (!keepTyped || window().Text(box).empty()) window().SetText(box, text);
+    unchanged_.push_back(text);
   };
   for (int k = 0; k < kNameSlots; ++k) fill(txtPlayer(k), loaded.names[k]);
   for (int m = 0; m < kMacroSlots; ++m) fill(txtMsg(m), loaded.macros[m]);
@@ -117,10 +137,13 @@ void frmMain::cmdDefault_Click() {
 void frmMain::cmdSave_Click() {
   std::array<std::string, kNameSlots> names;
   for (int k = 0; k < kNameSlots; ++k) names[k] = window().Text(txtPlayer(k));
+  if (os_)
+    for (int k = 0; k < kNameSlots && !unchanged_.empty(); ++k) unchanged_[k] = names[k];
   Save(
-      [os = os_, names] {
+      [os = os_, names, refusal = refusal_] {
         const std::string game = LookUpGameFolder(*os->registry, *os->codePage);
-        return std::string(SaveNames(game, names, *os->files, *os->codePage).message);
+        const auto result = SaveNames(game, names, *os->files, *os->codePage);
+        return result.saved || refusal.empty() ? std::string(result.message) : refusal;
       },
       kSavingNames);
 }
@@ -128,15 +151,19 @@ void frmMain::cmdSave_Click() {
 void frmMain::cmdSaveM_Click() {
   std::array<std::string, kMacroSlots> macros;
   for (int m = 0; m < kMacroSlots; ++m) macros[m] = window().Text(txtMsg(m));
+  if (os_)
+    for (int m = 0; m < kMacroSlots && !unchanged_.empty(); ++m) unchanged_[kNameSlots + m] = macros[m];
   Save(
-      [os = os_, macros] {
+      [os = os_, macros, refusal = refusal_] {
         const std::string game = LookUpGameFolder(*os->registry, *os->codePage);
-        return std::string(SaveMacros(game, macros, *os->files, *os->codePage).message);
+        const auto result = SaveMacros(game, macros, *os->files, *os->codePage);
+        return result.saved || refusal.empty() ? std::string(result.message) : refusal;
       },
       kSavingMacros);
 }
 
-// Refused while the game is looked for: the boxes the player left empty are not loaded yet.
+// Refused while the game is looked for: the boxes the player left empty are not loaded yet. A
+// save that cannot write where nothing can be edited says why, not just that it failed.
 void frmMain::Save(SaveQueue::Job job, std::string_view saving) {
   if (!os_) return window().SetPanelText(1, kStillLooking);
   const auto report = [this](const std::string& message) {

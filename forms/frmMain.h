@@ -44,6 +44,13 @@ class frmMain final : public Form {
   void SearchEnded(std::shared_ptr<PlatformServices> os, std::string_view refusal,
                    const std::vector<std::string>& notAnswering);
 
+  // Another install was picked: every box takes its names and macros, and the first status
+  // panel says why nothing can be edited in it (`refusal`), or nothing.
+  void UseGame(std::shared_ptr<PlatformServices> os, std::string_view refusal);
+
+  // Whether a box holds what was typed since the names and macros were loaded or saved.
+  bool HasUnsavedEdits();
+
   // Once the window is gone: waits up to `bound` for the saves still running or queued; false
   // when one has not ended.
   bool FinishSaves(std::chrono::milliseconds bound) { return saves_.Finish(bound); }
@@ -52,7 +59,7 @@ class frmMain final : public Form {
   void Form_Load() override;
   void Form_Unload() override;
 
-  void LoadFromGame();
+  void LoadFromGame(bool keepTyped);
   void Save(SaveQueue::Job job, std::string_view saving);
 
   void cmdME_Click();
@@ -71,6 +78,10 @@ class frmMain final : public Form {
   Form& frmHelpM_;
   std::function<void()> onClosed_;
   std::string GamePath;
+  // Why a save cannot write (no game found, a code page Velquin cannot convert): said on Save.
+  std::string refusal_;
+  // What the boxes held when loaded or last saved, names then macros.
+  std::vector<std::string> unchanged_;
   // The queue's workers report through the channel; destroying the form closes it, and a
   // report that comes later is dropped.
   UiChannel channel_;

@@ -1,14 +1,21 @@
 #include "app/linux/GameChoice.h"
 
+#include <algorithm>
 #include <chrono>
 #include <ctime>
 
+#include "app/linux/LinuxTexts.h"
+#include "app/linux/RememberedGame.h"
+#include "discovery/BoundedJobs.h"
+#include "discovery/Launchers.h"
 #include "posix/PrefixServices.h"
 #include "wine/SingleByteCodePages.h"
 
 namespace velquin {
 
 namespace {
+
+constexpr std::chrono::milliseconds kSettingsBound{1000};
 
 std::string LocalTime(std::filesystem::file_time_type time) {
   const std::time_t seconds = std::chrono::system_clock::to_time_t(
@@ -50,30 +57,103 @@ GameChoice ChooseGame(const Environment& environment, const std::string& explici
     choice.candidates = 1;
     auto opened = OpenCandidates({{explicitPrefix, "--prefix", ""}}, choice.games, choice.skipped);
     choice.prefix = opened.front().value_or(nullptr);
+    if (choice.prefix && choice.games.empty()) choice.refusal = WhyNoGame(*choice.prefix);
   } else {
     Candidates candidates = CandidatePrefixes(environment);
+    // WINEPREFIX, when set, is the one place looked in: what was picked in the window yields.
+    RememberedGame remembered;
+    if (environment.winePrefix.empty()) {
+      // A config folder on a share that does not answer holds only this read.
+      auto read =
+          RunBounded<RememberedGame>({[environment] { return ReadRememberedGame(environment); }},
+                                     std::chrono::steady_clock::now() + kSettingsBound, kSettingsBound);
+      if (read.front()) {
+        remembered = std::move(*read.front());
+      } else {
+        choice.skipped.push_back(NotAnswering(SettingsFile(environment)));
+      }
+    }
+    if (!remembered.note.empty()) choice.notes.push_back(remembered.note);
+    const auto isRemembered = [&remembered](const PrefixCandidate& c) {
+      return c.prefix == remembered.prefix;
+    };
+    // A folder chosen in the window that no launcher records is looked at all the same.
+    if (!remembered.prefix.empty() && std::ranges::none_of(candidates.prefixes, isRemembered))
+      candidates.prefixes.push_back({remembered.prefix, std::string(linux_texts::kChosenOrigin), ""});
     choice.candidates = candidates.prefixes.size();
     choice.skipped = std::move(candidates.skipped);
     choice.games = FindGames(candidates.prefixes, choice.skipped);
     if (!choice.games.empty()) choice.prefix = choice.games.front().prefix;
+    if (!remembered.prefix.empty()) {
+      const auto kept = std::ranges::find_if(
+          choice.games, [&](const GameInPrefix& g) { return isRemembered(g.candidate); });
+      if (kept != choice.games.end()) {
+        choice.prefix = kept->prefix;
+        choice.remembered = remembered.prefix;
+      } else {
+        choice.notes.push_back(linux_texts::RememberedGone(Printable(remembered.prefix.string())));
+      }
+    }
+    if (!choice.prefix) choice.refusal = linux_texts::kNotFound;
   }
   // The prefix's own table answers whether its code page can be converted; asking iconv again
   // would build a second one.
-  if (choice.prefix && !choice.prefix->codePage())
+  if (choice.prefix && choice.refusal.empty() && !choice.prefix->codePage())
     choice.refusal = WhyNoAnsiCodePage(choice.prefix->ansiCodePage());
   return choice;
 }
 
+std::string NameOf(const GameInPrefix& game, bool wholeFolder) {
+  // The last three parts of the folder tell installs of one launcher apart.
+  const std::filesystem::path& folder = game.candidate.prefix;
+  std::vector<std::string> parts;
+  for (const auto& part : folder) parts.push_back(part.string());
+  std::string shown = folder.string();
+  if (!wholeFolder && parts.size() > 4) {
+    shown = "\u2026";
+    for (std::size_t i = parts.size() - 3; i < parts.size(); ++i) shown += "/" + parts[i];
+  }
+  return game.candidate.origin + " \u00b7 " + Printable(shown) + " \u00b7 " +
+         std::string(linux_texts::kPlayerFileOf) + LocalTime(game.modified);
+}
+
+std::string WhyNoGame(const Prefix& prefix) {
+  std::string_view why;
+  switch (WhatPrefixLacks(prefix)) {
+    case GameLack::Nothing:
+      return {};
+    case GameLack::SystemReg:
+      why = linux_texts::kNoSystemReg;
+      break;
+    case GameLack::GameEntry:
+      why = linux_texts::kNoGameEntry;
+      break;
+    case GameLack::PlayerFile:
+      why = linux_texts::kNoPlayerFile;
+      break;
+  }
+  return linux_texts::NotAGamePrefix(Printable(prefix.folder().string()), why);
+}
+
+std::string SearchedPlaces() {
+  std::string text;
+  for (const Launcher& launcher : kLaunchers)
+    text += "  " + std::string(launcher.name) + ": " + std::string(launcher.places) + "\n";
+  return text;
+}
+
 std::string DescribeChoice(const GameChoice& choice) {
   std::string text;
+  for (const std::string& note : choice.notes) text += note + "\n";
   if (choice.games.empty()) {
-    text = "No Wine prefix holds DF:TFD (looked in " + std::to_string(choice.candidates) + ").\n";
+    text += "No Wine prefix holds DF:TFD (looked in " + std::to_string(choice.candidates) + ").\n";
   } else {
-    text = "Wine prefixes with DF:TFD, the most recently played first:\n";
+    text += "Wine prefixes with DF:TFD, the most recently played first:\n";
     for (const GameInPrefix& game : choice.games) {
       const bool used = choice.prefix == game.prefix;
       text += (used ? "* " : "  ") + Printable(game.candidate.prefix) + " (" + game.candidate.origin;
       if (!game.candidate.config.empty()) text += ", from " + Printable(game.candidate.config);
+      if (used && !choice.remembered.empty()) text += linux_texts::kRememberedMark;
       text += ")\n    game folder " + Printable(game.gameFolder) + ", plyr.sav of " +
               LocalTime(game.modified) + "\n";
     }

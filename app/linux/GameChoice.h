@@ -17,16 +17,29 @@ struct GameChoice {
   std::vector<SkippedFile> skipped;      // files not read, and why
   std::shared_ptr<const Prefix> prefix;  // the one used: the newest, or --prefix
   std::string refusal;                   // why nothing can be edited in it, if so
+  std::filesystem::path remembered;      // the install picked last, when it is the one used
+  std::vector<std::string> notes;        // a settings file ignored, a remembered install gone
 };
 
-// The prefix named on the command line, else the one whose plyr.sav is newest of every
-// candidate of the environment (WINEPREFIX alone when it is set). Returns within twice
-// kSearchBound whatever hangs: a place that does not answer in time is skipped, not answering.
+// The prefix named on the command line; else WINEPREFIX when it holds the game; else the
+// install the player picked last (RememberedGame.h) while it still holds the game; else the
+// one whose plyr.sav is newest of every candidate of the environment. Returns within twice
+// kSearchBound and a second whatever hangs: a place that does not answer in time is skipped, not answering.
 GameChoice ChooseGame(const Environment& environment, const std::string& explicitPrefix);
 
 // What --list prints: every prefix with the game, the launcher and file that led to it, its
 // game folder and file time, which one would be used, and the files that were skipped.
 std::string DescribeChoice(const GameChoice& choice);
+
+// The game's entry in the list: its launcher and the end of its folder ("Steam · …/compatdata/
+// 4242/pfx"), or the whole folder, and when its plyr.sav was last written.
+std::string NameOf(const GameInPrefix& game, bool wholeFolder = false);
+
+// Why the opened prefix does not hold the game, in words; empty when it does.
+std::string WhyNoGame(const Prefix& prefix);
+
+// --help's list of the places looked in, one launcher a line.
+std::string SearchedPlaces();
 
 // The services of the chosen prefix, made from the same Prefix that discovery opened. Without
 // one, a registry with no game entry: the window opens empty, as on Windows without the game,

@@ -17,8 +17,10 @@
 
 #include "app/linux/BundleStart.h"
 #include "app/linux/GameChoice.h"
+#include "app/linux/GamePicker.h"
 #include "forms/ProgramWindows.h"
 #include "forms/UiChannel.h"
+#include "forms/frmMainDesign.h"
 #include "platform/qt/QtDisplay.h"
 #include "platform/qt/QtShell.h"
 #include "platform/qt/QtToolkit.h"
@@ -26,19 +28,23 @@
 
 namespace {
 
-constexpr const char* kDescription =
-    "Edits the five character names and the ten chat macros (SHIFT+F1..F10) in the player file\n"
-    "plyr.sav of DF:TFD, installed in a Wine, Proton, Lutris, Bottles or Heroic prefix.\n"
-    "\n"
-    "It looks for the game in WINEPREFIX alone when that is set; otherwise in ~/.wine, in the\n"
-    "Proton prefixes (steamapps/compatdata/*/pfx) of every Steam library (native, Flatpak and\n"
-    "Snap Steam), in the prefixes that Lutris' and Heroic's game configs name, in every Bottles\n"
-    "bottle, and in umu-launcher's, winetricks' and PlayOnLinux's prefixes, each read from the\n"
-    "launcher's own files (XDG_CONFIG_HOME and XDG_DATA_HOME honoured).\n"
-    "A prefix counts when its registry has the game's entry and its plyr.sav exists; of several,\n"
-    "the one whose plyr.sav was written last is used. A place that does not answer within a few\n"
-    "seconds (a sleeping share, a stopped FUSE mount) is skipped, and --list says so.\n"
-    "Close the game before saving.";
+// What --help says of the program; the places looked in come from the launchers' table.
+QString Description() {
+  return QString::fromUtf8(
+             "Edits the five character names and the ten chat macros (SHIFT+F1..F10) in the player file\n"
+             "plyr.sav of DF:TFD, installed in a Wine prefix that a launcher made.\n"
+             "\n"
+             "It looks for the game in WINEPREFIX alone when that is set; otherwise in the install picked\n"
+             "in its window last time, while that still holds the game, and in these places, each read\n"
+             "from the launcher's own files (XDG_CONFIG_HOME and XDG_DATA_HOME honoured):\n") +
+         QString::fromStdString(velquin::SearchedPlaces()) +
+         QString::fromUtf8(
+             "A prefix counts when its registry has the game's entry and its plyr.sav exists; of several,\n"
+             "the one whose plyr.sav was written last is used, and the window lets you pick another\n"
+             "or choose a prefix folder. A place that does not answer within a few seconds (a sleeping\n"
+             "share, a stopped FUSE mount) is skipped, and --list says so.\n"
+             "Close the game before saving.");
+}
 
 // Drawn here, at the size a desktop shows a window's icon: a picture file would have Qt load
 // every image-format plugin, and asking the icon theme for it searches the theme's every folder.
@@ -75,7 +81,7 @@ std::vector<std::string> FoldersNotAnswering(const velquin::GameChoice& choice) 
 int main(int argc, char** argv) {
   // Parsed before any application object exists: --help, --version and --list need no display.
   QCommandLineParser parser;
-  parser.setApplicationDescription(QString::fromUtf8(kDescription));
+  parser.setApplicationDescription(Description());
   const QCommandLineOption help(QStringList{"h", "help"}, "Show this help and exit.");
   const QCommandLineOption version("version", "Show the version and exit.");
   const QCommandLineOption list("list",
@@ -151,14 +157,18 @@ int main(int argc, char** argv) {
   velquin::QtToolkit toolkit(WindowIcon());
   velquin::QtShell shell;
   velquin::ProgramWindows windows(toolkit, shell, nullptr);
+  velquin::GamePicker picker(windows.main, environment);
+  toolkit.AddStrip(std::string(velquin::frmMainDesign::Design().caption),
+                   [&picker](QWidget& form) { return picker.MakeStrip(form); });
   if (!windows.main.Show()) {
     std::fprintf(stderr, "velquin: could not create its window; nothing was read or written.\n");
     std::fflush(nullptr);
     std::_Exit(1);
   }
   velquin::UiChannel channel(toolkit);
-  const auto searchEnded = [&windows, search] {
+  const auto searchEnded = [&windows, &picker, search] {
     windows.main.SearchEnded(search->os, search->choice.refusal, FoldersNotAnswering(search->choice));
+    picker.SearchEnded(search->choice);
   };
   {
     std::unique_lock lock(search->mutex);

@@ -15,7 +15,14 @@ QtToolkit::QtToolkit(QIcon icon) : icon_(std::move(icon)) {
 std::unique_ptr<Window> QtToolkit::Create(const FormDesign& design, FormEvents& events) {
   // Without a QApplication a widget aborts the program instead of failing.
   if (!qobject_cast<QApplication*>(QCoreApplication::instance())) return nullptr;
-  return std::make_unique<QtWindow>(design, events, icon_);
+  auto window = std::make_unique<QtWindow>(design, events, icon_);
+  if (makeStrip_ && design.caption == stripCaption_) window->AddStrip(makeStrip_);
+  return window;
+}
+
+void QtToolkit::AddStrip(std::string caption, StripMaker make) {
+  stripCaption_ = std::move(caption);
+  makeStrip_ = std::move(make);
 }
 
 // Queued: the handler that asks, and the unload it is part of, finish first.

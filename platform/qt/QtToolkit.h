@@ -2,6 +2,8 @@
 
 #include <QIcon>
 #include <QObject>
+#include <functional>
+#include <string>
 
 #include "platform/Ui.h"
 
@@ -17,8 +19,16 @@ class QtToolkit final : public Toolkit {
   void Quit() override;
   void Post(std::function<void()> task) override;
 
+  // Makes the strip of the program's own that the form captioned `caption` carries below its
+  // controls and above its status bar, with the form's widget as its parent: parts of a window
+  // that only this program has, while the form's design stays as drawn.
+  using StripMaker = std::function<QWidget*(QWidget& form)>;
+  void AddStrip(std::string caption, StripMaker make);
+
  private:
   QIcon icon_;
+  std::string stripCaption_;
+  StripMaker makeStrip_;
   QObject tasks_;  // lives on the user-interface thread; what is posted to it dies with it
 };
 

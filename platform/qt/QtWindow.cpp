@@ -99,10 +99,23 @@ void QtWindow::PlaceControls() {
 }
 
 void QtWindow::PlaceStatusBar() {
-  form_->setFixedSize(Px(design_.clientWidth), Px(clientHeight_));
-  if (!statusBar_) return;
-  statusBar_->setGeometry(PixelRect(*statusBarDesign_));
-  statusBar_->PlacePanels(dpi_);
+  const int strip = strip_ ? strip_->sizeHint().height() : 0;
+  form_->setFixedSize(Px(design_.clientWidth), Px(clientHeight_) + strip);
+  int stripTop = Px(clientHeight_);
+  if (statusBar_) {
+    const QRect bar = PixelRect(*statusBarDesign_);
+    statusBar_->setGeometry(bar.translated(0, strip));
+    statusBar_->PlacePanels(dpi_);
+    stripTop = bar.top();
+  }
+  if (strip_) strip_->setGeometry(0, stripTop, Px(design_.clientWidth), strip);
+}
+
+void QtWindow::AddStrip(const std::function<QWidget*(QWidget& form)>& make) {
+  strip_ = make(*form_);
+  if (!strip_) return;
+  strip_->show();
+  PlaceStatusBar();
 }
 
 void QtWindow::Show() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QIcon>
+#include <functional>
 #include <map>
 #include <memory>
 
@@ -31,6 +32,10 @@ class QtWindow final : public Window {
   void SetUnderline(ControlId control, bool underline) override;
   void SetPanelText(int panel, std::string_view text) override;
 
+  // A strip of the program's own between the controls and the status bar; it comes last in
+  // the tab order, so that the form's own order stays as designed.
+  void AddStrip(const std::function<QWidget*(QWidget& form)>& make);
+
  private:
   // Deletes the widget once no handler of the form runs from it any more.
   struct FormWidgetDeleter {
@@ -52,6 +57,7 @@ class QtWindow final : public Window {
   std::map<ControlId, QWidget*> controls_;  // children of form_, which owns them
   const ControlDesign* statusBarDesign_ = nullptr;
   QtStatusBar* statusBar_ = nullptr;
+  QWidget* strip_ = nullptr;
 };
 
 }  // namespace velquin

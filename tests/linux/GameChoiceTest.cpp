@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "ZOVURFolder/ZOVURFolder.h"
 #include "app/linux/GameChoice.h"
+#include "app/linux/RememberedGame.h"
 #include "core/Saves.h"
+#include "discovery/Launchers.h"
 #include "unit/TempFolder.h"
 
 namespace velquin {
@@ -47,10 +50,74 @@ TEST_F(GameChoiceTest, UsesTheNewestGameOrTheOneGivenAndEditsNothingInADoubleByt
   for (const auto& [given, used] : rows)
     EXPECT_EQ(fs::canonical(ChooseGame({home, "", "", ""}, given).prefix->folder()), fs::canonical(used));
 
+  // The pick kept from the window is used while it holds the game, and --list marks it;
+  // --prefix and WINEPREFIX override it; a kept install that is gone, or a settings file that
+  // is garbage, huge or a FIFO, gives way to the newest, with a note.
+  const fs::path conf = home / ".config/velquin/velquin.conf";
+  const std::string gone = "[game]\nprefix=" + (home / "gone").string() + "\n";
+  const struct {
+    std::string config;  // "": as RememberGame wrote it
+    std::string given, winePrefix;
+    fs::path used;
+    std::string said;
+  } remembered[] = {
+      {"", "", "", old, "(Wine, remembered)"},
+      {"", prefix.string(), "", prefix, "(--prefix)"},
+      {"", "", prefix.string(), prefix, "(WINEPREFIX)"},
+      {gone, "", "", prefix,
+       "The install picked last, " + (home / "gone").string() + ", no longer holds DF:TFD"},
+      {"\x01\x7f[\xff", "", "", prefix, "velquin.conf: not a Velquin settings file"},
+      {std::string(3 << 20, '#'), "", "", prefix, "velquin.conf: too big"},
+      {"FIFO", "", "", prefix, "velquin.conf: a FIFO"},
+  };
+  for (const auto& row : remembered) {
+    fs::remove(conf);
+    ASSERT_TRUE(RememberGame({home, "", "", ""}, fs::canonical(old)));
+    if (row.config == "FIFO") {
+      fs::remove(conf);
+      ASSERT_EQ(mkfifo(conf.c_str(), 0600), 0);
+    } else if (!row.config.empty()) {
+      std::ofstream(conf, std::ios::binary) << row.config;
+    }
+    const GameChoice picked = ChooseGame({home, row.winePrefix, "", ""}, row.given);
+    ASSERT_TRUE(picked.prefix) << row.said;
+    EXPECT_EQ(fs::canonical(picked.prefix->folder()), fs::canonical(row.used)) << row.said;
+    EXPECT_NE(DescribeChoice(picked).find(row.said), std::string::npos) << DescribeChoice(picked);
+  }
+  // Written over a FIFO in its place, and read back.
+  ASSERT_TRUE(RememberGame({home, "", "", ""}, fs::canonical(old)));
+  EXPECT_EQ(ChooseGame({home, "", "", ""}, "").remembered, fs::canonical(old));
+
   // Nothing found at all: no prefix is used and the lookup finds no game.
   const GameChoice none = ChooseGame({folder_ / "empty-home", "", "", ""}, "");
   EXPECT_FALSE(none.prefix);
   EXPECT_EQ(LookUpGameFolder(*ServicesFor(none).registry, *ServicesFor(none).codePage), "");
+  EXPECT_EQ(none.refusal, "DF:TFD was not found in any Wine prefix.");
+}
+
+// One list of launchers: the README's table, the manual page and the AppStream text name each
+// launcher of discovery's table, in its order.
+TEST(GameChoiceDocuments, NameEveryLauncherOfTheTableInOrder) {
+  const std::string source = VELQUIN_SOURCE_DIR, build = VELQUIN_BUILD_DIR;
+  const struct {
+    std::string file;
+    std::string (*expected)(const Launcher&);
+  } documents[] = {
+      {source + "/README.md", [](const Launcher& l) { return "\n| " + std::string(l.name) + " | "; }},
+      {build + "/app/linux/velquin.1",
+       [](const Launcher& l) { return ".B " + std::string(l.name) + "\n" + std::string(l.places) + "\n"; }},
+      {build + "/app/linux/io.velquin.Velquin.metainfo.xml",
+       [](const Launcher& l) { return std::string(l.name); }},
+  };
+  for (const auto& document : documents) {
+    std::ifstream in(document.file, std::ios::binary);
+    const std::string text(std::istreambuf_iterator<char>(in), {});
+    std::size_t at = 0;
+    for (const Launcher& launcher : kLaunchers) {
+      at = text.find(document.expected(launcher), at);
+      EXPECT_NE(at, std::string::npos) << document.file << " lacks " << document.expected(launcher);
+    }
+  }
 }
 
 }  // namespace

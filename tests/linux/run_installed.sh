@@ -46,6 +46,7 @@ launch=${VELQUIN_LAUNCH:-}
 
 # A Steam library's Proton prefix with the game, made by Wine itself.
 export HOME=$work/home
+unset XDG_CONFIG_HOME  # the pick the program remembers goes below each HOME made here
 prefix=$HOME/.local/share/Steam/steamapps/compatdata/4242/pfx
 mkdir -p "$(dirname "$prefix")"
 "$here/scripts/demo_prefix.sh" "$prefix" "$tools/velquin_make_demo_save" >/dev/null 2>&1
@@ -93,7 +94,7 @@ while IFS='|' read -r user args home stream code text; do
   [ ! -s "$work/$other" ] || fail "velquin $args: $other not empty: $(head -c 200 "$work/$other")"
   [ "$stream" = stdout ] || [ "$(wc -l <"$work/stderr")" = 1 ] || fail "velquin $args: not one line"
 done <<TABLE
-|--help|$HOME|stdout|0|Proton prefixes (steamapps/compatdata/*/pfx) of every Steam library
+|--help|$HOME|stdout|0|  PlayOnLinux: ~/.PlayOnLinux/wineprefix/*
 |--version|$HOME|stdout|0|velquin $version
 |--frob|$HOME|stderr|2|velquin: Unknown option 'frob'.
 |--prefix|$HOME|stderr|2|velquin: Missing value after '--prefix'.
@@ -238,5 +239,44 @@ ROWS
   ' _ "$artifacts" "$program" || { echo "FAIL: no window while the library does not answer"; bad=1; }
   exit $bad
 ) || fail "no display, or a library that does not answer"
+
+# --- Found, named, chosen ---
+# The window's line naming the install in use, as the player's keyboard reaches it (Shift+Tab
+# from the first box: Where Looked, Choose Folder, then that line) and copies it; after `keys`.
+python3 -c 'import tkinter' 2>/dev/null || fail "python3 with tkinter is needed to read the window's words"
+in_use() {
+  env -u WINEPREFIX HOME="$1" xvfb-run -a -s "-screen 0 800x600x24" bash -c '
+    "${@:3}" &
+    window=$(timeout 30 xdotool search --sync --name "^Velquin for DF:TFD$" | head -1) || exit 1
+    sleep 2
+    for key in $1; do xdotool key --window "$window" "$key"; sleep 0.3; done
+    if [ -n "$2" ]; then
+      for key in shift+Tab shift+Tab shift+Tab ctrl+a ctrl+c; do xdotool key --window "$window" "$key"; done
+      sleep 0.5
+      python3 -c "import tkinter; r = tkinter.Tk(); r.withdraw(); print(r.clipboard_get())"
+    fi
+    kill %1
+  ' _ "$2" "$3" $launch "$program"
+}
+said=$(in_use "$work/no-game-home" "" read) || true
+grep -qF "DF:TFD was not found in any Wine prefix." <<<"$said" || fail "an empty HOME: the window does not say so: $said"
+# Two installs by hand, each with the real prefix's registry and save: ~/.wine, played an hour
+# ago, and winetricks' df, the newest. The other one is picked from the keyboard (Shift+Tab to
+# the list, Down); it is still the one at the next start, and --list marks it.
+two=$work/two-home
+for p in "$two/.wine" "$two/.local/share/wineprefixes/df"; do
+  mkdir -p "$p/dosdevices" "$p/drive_c/Games/DF-TFD"
+  ln -s ../drive_c "$p/dosdevices/c:"
+  cp "$prefix/system.reg" "$p/"
+  cp "$before" "$p/drive_c/Games/DF-TFD/plyr.sav"
+done
+touch -d '1 hour ago' "$two/.wine/drive_c/Games/DF-TFD/plyr.sav"
+said=$(in_use "$two" "" read) || true
+grep -qF "winetricks · $two/.local/share/wineprefixes/df" <<<"$said" || fail "the newest install not named: $said"
+in_use "$two" "shift+Tab shift+Tab shift+Tab shift+Tab Down" "" || fail "no window to pick in"
+said=$(in_use "$two" "" read) || true
+grep -qF "Wine · $two/.wine" <<<"$said" || fail "the install picked is not the one at the next start: $said"
+env -u WINEPREFIX HOME="$two" $launch "$program" --list | grep -qF "* $two/.wine (Wine, remembered)" ||
+  fail "--list does not mark the install picked"
 
 [ "$failures" = 0 ]

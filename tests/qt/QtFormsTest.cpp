@@ -5,8 +5,10 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
@@ -24,12 +26,15 @@
 #include <tuple>
 #include <utility>
 
+#include "app/linux/GamePicker.h"
+#include "app/linux/RememberedGame.h"
 #include "cases/Scenarios.h"
 #include "forms/ProgramWindows.h"
 #include "platform/qt/QtToolkit.h"
 #include "posix/PrefixServices.h"
 #include "support/MemoryFiles.h"
 #include "unit/FakeRegistry.h"
+#include "unit/TempFolder.h"
 #include "wine/Prefix.h"
 #include "wine/Windows1252.h"
 
@@ -386,6 +391,115 @@ TEST(QtForms, NeitherTheSearchNorAStalledSaveHoldsTheWindow) {
   for (std::size_t m = 0; m < 10; ++m)
     cases::Put(expected, 228 + 40 * m, (m == 0 ? "gg"s : "macro " + std::to_string(m)) + "\0\0"s);
   EXPECT_EQ(app.File(), expected);
+}
+
+// The Linux program's strip: the install in use named, the words when none was found and a
+// folder that is no prefix of the game, two installs to pick from by keyboard, an unsaved edit
+// kept when the player says no, and the pick kept for the next start.
+using QtGamePicker = testing::TempFolder;
+TEST_F(QtGamePicker, NamesTheInstallSaysNoneFoundAndPicksByKeyboard) {
+  namespace fs = std::filesystem;
+  const fs::path home = folder_ / "home";
+  for (const auto& [prefix, name] :
+       {std::pair{".wine"s, "Older"s}, {".local/share/wineprefixes/df"s, "Newer"s}}) {
+    MakeDriveC(home / prefix);
+    Write("home/" + prefix + "/system.reg",
+          "[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\App Paths\\\\zovur.exe] "
+          "1\n\"Path\"=\"C:\\\\DF\"\n");
+    Bytes bytes = cases::StoredPlayerFile();
+    cases::Put(bytes, 12, name + "\0\0"s);
+    Write("home/" + prefix + "/drive_c/DF/plyr.sav", std::string(bytes.begin(), bytes.end()));
+  }
+  fs::last_write_time(home / ".wine/drive_c/DF/plyr.sav",
+                      fs::file_time_type::clock::now() - std::chrono::hours(1));
+  const Environment found{home, "", "", ""}, empty{folder_ / "empty", "", "", ""};
+
+  TestToolkit toolkit;
+  RecordingShell shell;
+  ProgramWindows windows(toolkit, shell, nullptr);
+  GamePicker picker(windows.main, found);
+  toolkit.qt.AddStrip(std::string(cases::kMain), [&picker](QWidget& form) { return picker.MakeStrip(form); });
+  ASSERT_TRUE(windows.main.Show());
+  QWidget* main = nullptr;
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (w->isVisible() && w->windowTitle() == cases::kMain) main = w;
+  ASSERT_TRUE(main && QTest::qWaitForWindowActive(main));
+  auto* installs = main->findChild<QComboBox*>();
+  ASSERT_TRUE(installs);
+  const auto said = [installs] {
+    QString all;
+    for (const QLabel* label : installs->parentWidget()->findChildren<QLabel*>()) all += label->text() + "\n";
+    return all.toStdString();
+  };
+  const auto answer = [](QMessageBox::StandardButton button, std::string* text) {
+    QTimer::singleShot(0, [button, text] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      if (!box) return ADD_FAILURE() << "no message";
+      if (text) *text = box->text().toStdString();
+      box->button(button)->click();
+    });
+  };
+  EXPECT_EQ(QAccessible::queryAccessibleInterface(installs)->text(QAccessible::Name).toStdString(),
+            "Install in use");
+  EXPECT_NE(said().find("Looking for DF:TFD..."), std::string::npos);
+
+  // None found: said in words, Save Names says why, a folder without the game says what it lacks.
+  const GameChoice none = ChooseGame(empty, "");
+  windows.main.SearchEnded(std::make_shared<PlatformServices>(ServicesFor(none)), none.refusal, {});
+  picker.SearchEnded(none);
+  EXPECT_NE(said().find("DF:TFD was not found in any Wine prefix."), std::string::npos) << said();
+  const auto box = [main](ControlId id) {
+    return main->findChild<QLineEdit*>(QStringLiteral("txtPlayer(%1)").arg(id - frmMainDesign::txtPlayer(0)));
+  };
+  QTest::keyClicks(box(frmMainDesign::txtPlayer(0)), "Neo");
+  QTest::mouseClick(main->findChild<QPushButton*>("cmdSave"), Qt::LeftButton);
+  const auto status = [main] { return main->findChild<QLabel*>("Panels(1)")->text().toStdString(); };
+  for (int i = 0; i < 500 && status() == "Saving names..."; ++i) QTest::qWait(10);
+  EXPECT_EQ(status(), "DF:TFD was not found in any Wine prefix.");
+  std::string message;
+  Write("no-entry/system.reg", "[Software\\\\Wine] 1\n");
+  fs::copy(home / ".wine", folder_ / "no-save",
+           fs::copy_options::recursive | fs::copy_options::copy_symlinks);
+  fs::remove(folder_ / "no-save/drive_c/DF/plyr.sav");
+  for (const auto& [folder, lacks] : {std::pair{"empty"s, "it has no system.reg that can be read."s},
+                                      {"no-entry"s, "its registry has no entry for DF:TFD (zovur.exe)."s},
+                                      {"no-save"s, "the game folder its registry names has no plyr.sav."s}}) {
+    answer(QMessageBox::Ok, &message);
+    EXPECT_FALSE(picker.OpenFolder(folder_ / folder));
+    EXPECT_EQ(message, (folder_ / folder).string() + " does not hold DF:TFD: " + lacks);
+  }
+
+  // Two found: the newest in use, named; Tab reaches the list; Down picks the other, once the
+  // player agrees to lose the typed name; the pick is kept.
+  const GameChoice two = ChooseGame(found, "");
+  windows.main.UseGame(std::make_shared<PlatformServices>(ServicesFor(two)), "");
+  picker.SearchEnded(two);
+  EXPECT_EQ(installs->count(), 2);
+  EXPECT_TRUE(installs->currentText().startsWith(
+      "winetricks \u00b7 \u2026/share/wineprefixes/df \u00b7 plyr.sav of "))
+      << installs->currentText().toStdString();
+  EXPECT_NE(said().find("winetricks \u00b7 " + fs::canonical(home / ".local/share/wineprefixes/df").string()),
+            std::string::npos);
+  EXPECT_EQ(box(frmMainDesign::txtPlayer(0))->text(), "Newer");
+  QTest::keyClicks(box(frmMainDesign::txtPlayer(0)), "!");
+  main->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(main));
+  box(frmMainDesign::txtPlayer(0))->setFocus();
+  for (int i = 0; i < 40 && QApplication::focusWidget() != installs; ++i)
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  ASSERT_EQ(QApplication::focusWidget(), installs);
+  answer(QMessageBox::No, &message);
+  QTest::keyClick(installs, Qt::Key_Down);
+  EXPECT_EQ(message,
+            "The names or messages typed here are not saved. Open the other install and discard them?");
+  EXPECT_EQ(box(frmMainDesign::txtPlayer(0))->text(), "Newer!");
+  EXPECT_EQ(installs->currentIndex(), 0);
+  answer(QMessageBox::Yes, nullptr);
+  QTest::keyClick(installs, Qt::Key_Down);
+  EXPECT_EQ(box(frmMainDesign::txtPlayer(0))->text(), "Older");
+  EXPECT_TRUE(installs->currentText().startsWith("Wine \u00b7 ")) << installs->currentText().toStdString();
+  EXPECT_EQ(ReadRememberedGame(found).prefix, fs::canonical(home / ".wine"));
+  EXPECT_TRUE(windows.main.FinishSaves(std::chrono::seconds(10)));
 }
 
 }  // namespace

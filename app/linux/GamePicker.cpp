@@ -1,0 +1,152 @@
+#include "app/linux/GamePicker.h"
+
+#include <QComboBox>
+#include <QFileDialog>
+#include <QGridLayout>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include "app/linux/LinuxTexts.h"
+#include "app/linux/RememberedGame.h"
+#include "posix/PrefixServices.h"
+#include "wine/SingleByteCodePages.h"
+
+namespace velquin {
+
+namespace {
+
+QString Words(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QPushButton* Button(std::string_view caption, std::string_view name, QWidget& parent) {
+  auto* button = new QPushButton(Words(caption), &parent);
+  button->setAccessibleName(Words(name));
+  return button;
+}
+
+}  // namespace
+
+GamePicker::GamePicker(frmMain& main, Environment environment)
+    : main_(main), environment_(std::move(environment)) {}
+
+QWidget* GamePicker::MakeStrip(QWidget& form) {
+  strip_ = new QWidget(&form);
+  auto* layout = new QGridLayout(strip_);
+  auto* label = new QLabel(Words(linux_texts::kInstallLabel), strip_);
+  installs_ = new QComboBox(strip_);
+  installs_->setAccessibleName(Words(linux_texts::kInstallName));
+  installs_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  installs_->setMinimumContentsLength(10);
+  label->setBuddy(installs_);
+  inUse_ = new QLabel(strip_);
+  inUse_->setWordWrap(true);
+  // In the tab order, so that a screen reader reaches it and the words can be copied.
+  inUse_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+  inUse_->setFocusPolicy(Qt::StrongFocus);
+  inUse_->setMinimumHeight(4 * inUse_->fontMetrics().lineSpacing());
+  inUse_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  QPushButton* choose = Button(linux_texts::kChooseFolder, linux_texts::kChooseFolderName, *strip_);
+  QPushButton* where = Button(linux_texts::kWhereLooked, linux_texts::kWhereLookedName, *strip_);
+  layout->addWidget(label, 0, 0);
+  layout->addWidget(installs_, 0, 1, 1, 2);
+  layout->addWidget(inUse_, 1, 0, 1, 3);
+  layout->addWidget(choose, 2, 1);
+  layout->addWidget(where, 2, 2);
+  layout->setColumnStretch(1, 1);
+  QObject::connect(installs_, &QComboBox::activated, strip_, [this](int index) { Picked(index); });
+  QObject::connect(choose, &QPushButton::clicked, strip_, [this] { ChooseFolder(); });
+  QObject::connect(where, &QPushButton::clicked, strip_, [this] { ShowWhereLooked(); });
+  ShowInUse();
+  return strip_;
+}
+
+void GamePicker::SearchEnded(const GameChoice& choice) {
+  choice_ = choice;
+  searched_ = true;
+  used_ = -1;
+  for (std::size_t i = 0; i < choice_.games.size(); ++i)
+    if (choice_.games[i].prefix == choice_.prefix) used_ = static_cast<int>(i);
+  ShowInUse();
+}
+
+// The combo box holds the installs found, the one in use current; the line below names it
+// whole, with what the player should know about the search.
+void GamePicker::ShowInUse() {
+  if (!strip_) return;
+  installs_->clear();
+  for (const GameInPrefix& game : choice_.games) installs_->addItem(Words(NameOf(game)));
+  std::string text;
+  if (!searched_) {
+    text = kLookingForGame;
+  } else if (used_ >= 0) {
+    installs_->setCurrentIndex(used_);
+    text = NameOf(choice_.games[used_], true);
+  } else {
+    text = choice_.refusal.empty() ? std::string(linux_texts::kNotFound) : choice_.refusal;
+    installs_->addItem(Words(text));
+    if (choice_.games.empty()) text += std::string("\n") + std::string(linux_texts::kWhatNow);
+  }
+  for (const std::string& note : choice_.notes) text += "\n" + note;
+  inUse_->setText(Words(text));
+  installs_->setAccessibleDescription(Words(text));
+  installs_->setEnabled(searched_);
+}
+
+void GamePicker::Picked(int index) {
+  if (index == used_ || index < 0 || index >= static_cast<int>(choice_.games.size())) return;
+  if (main_.HasUnsavedEdits() &&
+      QMessageBox::question(strip_, Words(linux_texts::kDiscardTitle),
+                            Words(linux_texts::kDiscardQuestion)) != QMessageBox::Yes) {
+    installs_->setCurrentIndex(used_);
+    return;
+  }
+  used_ = index;
+  const GameInPrefix& game = choice_.games[index];
+  choice_.prefix = game.prefix;
+  choice_.refusal = game.prefix->codePage() ? "" : WhyNoAnsiCodePage(game.prefix->ansiCodePage());
+  choice_.notes.clear();
+  if (!RememberGame(environment_, game.candidate.prefix))
+    choice_.notes.emplace_back(linux_texts::kNotRemembered);
+  main_.UseGame(std::make_shared<PlatformServices>(MakePrefixServices(game.prefix)), choice_.refusal);
+  ShowInUse();
+}
+
+bool GamePicker::OpenFolder(const std::filesystem::path& folder) {
+  if (!searched_ || !strip_) return false;
+  std::vector<GameInPrefix> games;
+  std::vector<SkippedFile> skipped;
+  const auto opened = OpenCandidates({{folder, std::string(linux_texts::kChosenOrigin), ""}}, games, skipped);
+  if (games.empty()) {
+    std::string why = skipped.empty() ? std::string() : folder.string() + ": " + skipped.front().why;
+    if (why.empty() && opened.front()) why = WhyNoGame(**opened.front());
+    QMessageBox::warning(strip_, Words(linux_texts::kChooseFolderTitle), Words(why));
+    return false;
+  }
+  int index = -1;
+  for (std::size_t i = 0; i < choice_.games.size(); ++i)
+    if (choice_.games[i].candidate.prefix == games.front().candidate.prefix) index = static_cast<int>(i);
+  if (index < 0) {
+    choice_.games.push_back(games.front());
+    index = static_cast<int>(choice_.games.size()) - 1;
+    installs_->clear();  // the not-found line, if it was there, goes
+    ShowInUse();
+  }
+  Picked(index);
+  return used_ == index;
+}
+
+// The desktop's own dialog: through the XDG desktop portal where there is one.
+void GamePicker::ChooseFolder() {
+  const QString folder = QFileDialog::getExistingDirectory(strip_, Words(linux_texts::kChooseFolderTitle));
+  if (!folder.isEmpty()) OpenFolder(folder.toLocal8Bit().toStdString());
+}
+
+void GamePicker::ShowWhereLooked() {
+  const std::string text = std::string(linux_texts::kSearchedPlaces) + "\n" + SearchedPlaces() + "\n" +
+                           (searched_ ? DescribeChoice(choice_) : std::string(kLookingForGame));
+  QMessageBox::information(strip_, Words(linux_texts::kWhereLookedName), Words(text));
+}
+
+}  // namespace velquin
