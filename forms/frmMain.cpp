@@ -1,5 +1,6 @@
 #include "forms/frmMain.h"
 
+#include <algorithm>
 #include <array>
 #include <optional>
 
@@ -132,34 +133,41 @@ void frmMain::cmdDefault_Click() {
   for (int m = 0; m < kMacroSlots; ++m) window().SetText(txtMsg(m), kDefaultMacros[m]);
 }
 
-// The texts are taken now; the lookup and the save run on the worker, each save looking the
-// game up afresh.
+namespace {
+
+// A save as the worker runs it: the game looked up afresh, then its fields written; where
+// nothing can be edited, the reason rather than a bare failure.
+template <std::size_t Slots, class SaveFields>
+SaveQueue::Job SaveJob(std::shared_ptr<PlatformServices> os, std::array<std::string, Slots> texts,
+                       std::string refusal, SaveFields saveFields) {
+  return [os = std::move(os), texts = std::move(texts), refusal = std::move(refusal), saveFields] {
+    const std::string game = LookUpGameFolder(*os->registry, *os->codePage);
+    const SaveOutcome result = saveFields(game, texts, *os->files, *os->codePage);
+    return result.saved || refusal.empty() ? std::string(result.message) : refusal;
+  };
+}
+
+}  // namespace
+
+// The texts are taken now; the lookup and the save run on the worker.
 void frmMain::cmdSave_Click() {
   std::array<std::string, kNameSlots> names;
   for (int k = 0; k < kNameSlots; ++k) names[k] = window().Text(txtPlayer(k));
-  if (os_)
-    for (int k = 0; k < kNameSlots && !unchanged_.empty(); ++k) unchanged_[k] = names[k];
-  Save(
-      [os = os_, names, refusal = refusal_] {
-        const std::string game = LookUpGameFolder(*os->registry, *os->codePage);
-        const auto result = SaveNames(game, names, *os->files, *os->codePage);
-        return result.saved || refusal.empty() ? std::string(result.message) : refusal;
-      },
-      kSavingNames);
+  KeepAsSaved(0, names);
+  Save(SaveJob(os_, names, refusal_, SaveNames), kSavingNames);
 }
 
 void frmMain::cmdSaveM_Click() {
   std::array<std::string, kMacroSlots> macros;
   for (int m = 0; m < kMacroSlots; ++m) macros[m] = window().Text(txtMsg(m));
-  if (os_)
-    for (int m = 0; m < kMacroSlots && !unchanged_.empty(); ++m) unchanged_[kNameSlots + m] = macros[m];
-  Save(
-      [os = os_, macros, refusal = refusal_] {
-        const std::string game = LookUpGameFolder(*os->registry, *os->codePage);
-        const auto result = SaveMacros(game, macros, *os->files, *os->codePage);
-        return result.saved || refusal.empty() ? std::string(result.message) : refusal;
-      },
-      kSavingMacros);
+  KeepAsSaved(kNameSlots, macros);
+  Save(SaveJob(os_, macros, refusal_, SaveMacros), kSavingMacros);
+}
+
+// What a save takes counts as saved: picking another install then does not ask about it.
+void frmMain::KeepAsSaved(std::size_t first, std::span<const std::string> texts) {
+  if (!os_ || unchanged_.empty()) return;
+  std::copy(texts.begin(), texts.end(), unchanged_.begin() + static_cast<std::ptrdiff_t>(first));
 }
 
 // Refused while the game is looked for: the boxes the player left empty are not loaded yet. A

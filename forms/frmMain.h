@@ -3,6 +3,7 @@
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -61,6 +62,7 @@ class frmMain final : public Form {
 
   void LoadFromGame(bool keepTyped);
   void Save(SaveQueue::Job job, std::string_view saving);
+  void KeepAsSaved(std::size_t first, std::span<const std::string> texts);
 
   void cmdME_Click();
   void cmdDefault_Click();
