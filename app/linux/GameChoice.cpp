@@ -70,7 +70,7 @@ GameChoice ChooseGame(const Environment& environment, const std::string& explici
       if (read.front()) {
         remembered = std::move(*read.front());
       } else {
-        choice.skipped.push_back(NotAnswering(SettingsFile(environment)));
+        candidates.skipped.push_back(NotAnswering(SettingsFile(environment)));
       }
     }
     if (!remembered.note.empty()) choice.notes.push_back(remembered.note);
