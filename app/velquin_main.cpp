@@ -9,6 +9,8 @@
 
 #include "forms/ProgramWindows.h"
 #include "platform/Services.h"
+#include "platform/win32/WideText.h"
+#include "platform/win32/Win32Languages.h"
 #include "platform/win32/Win32Toolkit.h"
 
 // A GUI program has no console to print an uncaught exception's name on. Replacing GCC's
@@ -23,14 +25,16 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
 
+  const velquin::Catalogue& words = velquin::Catalogue::For(velquin::PreferredLanguages());
   velquin::Win32Toolkit toolkit(instance);
   velquin::Win32Shell shell;
   velquin::ProgramWindows windows(
-      toolkit, shell, std::make_shared<velquin::PlatformServices>(velquin::MakePlatformServices()));
+      toolkit, shell, std::make_shared<velquin::PlatformServices>(velquin::MakePlatformServices()), words);
 
   if (!toolkit.registered() || !windows.main.Show()) {
-    MessageBoxW(nullptr, L"Velquin could not create its window. Nothing was read or written.", L"Velquin",
-                MB_OK | MB_ICONERROR);
+    using velquin::TextId;
+    MessageBoxW(nullptr, velquin::Widen(words[TextId::NoWindow]).c_str(),
+                velquin::Widen(words[TextId::ProgramName]).c_str(), MB_OK | MB_ICONERROR);
     return 1;
   }
   const int status = toolkit.Run();

@@ -17,7 +17,7 @@ install(TARGETS velquin RUNTIME DESTINATION . ${bundle})
 configure_file(${CMAKE_CURRENT_SOURCE_DIR}/bundle/README.txt.in bundle/README.txt @ONLY)
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/bundle/README.txt ${CMAKE_CURRENT_SOURCE_DIR}/bundle/qt.conf
   ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION . ${bundle})
-install(FILES ${VELQUIN_APP_ID}.desktop DESTINATION share/applications ${bundle})
+install(FILES ${VELQUIN_DESKTOP} DESTINATION share/applications ${bundle})
 install(FILES ${VELQUIN_METAINFO} DESTINATION share/metainfo ${bundle})
 install(FILES ${VELQUIN_APP_ID}.svg DESTINATION share/icons/hicolor/scalable/apps ${bundle})
 foreach(size 48 256)

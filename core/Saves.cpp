@@ -84,15 +84,13 @@ bool WriteFields(const std::string& gamePath, const FieldSet& fields, FileAccess
 SaveOutcome SaveNames(const std::string& gamePath, const std::array<std::string, kNameSlots>& names,
                       FileAccess& files, const CodePage& codePage) {
   const FieldSet fields{names, [](int k) { return NamePosition(k); }, kNameField};
-  if (WriteFields(gamePath, fields, files, codePage)) return {true, kNamesSaved};
-  return {false, kNamesNotSaved};
+  return {WriteFields(gamePath, fields, files, codePage)};
 }
 
 SaveOutcome SaveMacros(const std::string& gamePath, const std::array<std::string, kMacroSlots>& macros,
                        FileAccess& files, const CodePage& codePage) {
   const FieldSet fields{macros, [](int m) { return MacroPosition(m); }, kMacroField};
-  if (WriteFields(gamePath, fields, files, codePage)) return {true, kMacrosSaved};
-  return {false, kMacrosNotSaved};
+  return {WriteFields(gamePath, fields, files, codePage)};
 }
 
 }  // namespace velquin

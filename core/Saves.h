@@ -2,7 +2,6 @@
 
 #include <array>
 #include <string>
-#include <string_view>
 
 #include "core/PlayerFileLayout.h"
 #include "platform/CodePage.h"
@@ -10,14 +9,9 @@
 
 namespace velquin {
 
-inline constexpr std::string_view kNamesSaved = "Names saved!";
-inline constexpr std::string_view kNamesNotSaved = "Can't save names!";
-inline constexpr std::string_view kMacrosSaved = "Messages saved!";
-inline constexpr std::string_view kMacrosNotSaved = "Can't save messages!";
-
+// Whether a save wrote every field; the window says so in the player's words.
 struct SaveOutcome {
   bool saved;
-  std::string_view message;  // the status message the user sees
 };
 
 // Patches the five names into the player file, all or nothing: every text is turned into bytes

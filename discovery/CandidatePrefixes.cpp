@@ -78,7 +78,7 @@ struct Found {
   }
   std::optional<std::string> Read(const fs::path& file) { return ReadConfigFile(file, skipped); }
   std::vector<fs::path> Entries(const fs::path& folder) { return EntriesByName(folder, skipped); }
-  void Skip(const fs::path& file, const std::string& why) { skipped.push_back({file, why}); }
+  void Skip(const fs::path& file, ReadProblem::Kind why) { skipped.push_back({file, {why}}); }
   void Look(fs::path folder, std::function<void(Found&)> look);
 };
 
@@ -126,7 +126,7 @@ std::vector<std::pair<fs::path, fs::path>> SteamLibraries(const fs::path& root, 
     if (!text) continue;
     const auto paths = SteamLibraryPaths(*text);
     if (!paths) {
-      found.Skip(list, "not well-formed KeyValues");
+      found.Skip(list, ReadProblem::Kind::NotKeyValues);
       continue;
     }
     for (const std::string& path : *paths) {
@@ -210,7 +210,7 @@ void LookAtLutris(std::vector<Place>& places, const Environment& env) {
                           if (!text) continue;
                           const std::optional<LutrisGame> game = ReadLutrisGame(*text, home);
                           if (!game) {
-                            found.Skip(config, "not YAML");
+                            found.Skip(config, ReadProblem::Kind::NotYaml);
                             continue;
                           }
                           for (const fs::path& prefix : game->prefixes)
@@ -231,7 +231,7 @@ std::string BottlesPath(Found& found, const fs::path& file, const char* key) {
   const std::optional<std::string> text = found.Read(file);
   if (!text) return "";
   const std::optional<std::string> value = BottlesSetting(*text, key);
-  if (!value) found.Skip(file, "not YAML");
+  if (!value) found.Skip(file, ReadProblem::Kind::NotYaml);
   return value.value_or("");
 }
 
@@ -293,7 +293,7 @@ void LookAtHeroic(std::vector<Place>& places, const Environment& env) {
                           const std::optional<std::string> text = found.Read(config);
                           if (!text) continue;
                           const auto prefixes = HeroicPrefixes(*text, home);
-                          if (!prefixes) found.Skip(config, "not JSON");
+                          if (!prefixes) found.Skip(config, ReadProblem::Kind::NotJson);
                           for (const fs::path& prefix : prefixes.value_or(std::vector<fs::path>{}))
                             LookAtNamedPrefix(found, prefix, origin, config);
                         }

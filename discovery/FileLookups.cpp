@@ -15,15 +15,6 @@
 
 namespace velquin {
 
-namespace {
-
-// strerror's text without its shared buffer: the search runs on several threads.
-std::string SystemReason(int error) {
-  return std::generic_category().message(error);
-}
-
-}  // namespace
-
 bool IsFolder(const std::filesystem::path& path) {
   std::error_code error;
   return std::filesystem::is_directory(path, error);
@@ -32,7 +23,7 @@ bool IsFolder(const std::filesystem::path& path) {
 bool FolderThere(const std::filesystem::path& path, std::vector<SkippedFile>& skipped) {
   struct stat info {};
   if (::stat(path.c_str(), &info) == 0) return S_ISDIR(info.st_mode);
-  if (errno != ENOENT && errno != ENOTDIR) skipped.push_back({path, SystemReason(errno)});
+  if (errno != ENOENT && errno != ENOTDIR) skipped.push_back({path, SystemProblem(errno)});
   return false;
 }
 
@@ -54,7 +45,7 @@ bool LooksLikePrefix(int folder) {
 std::optional<std::string> ReadConfigFile(const std::filesystem::path& file,
                                           std::vector<SkippedFile>& skipped) {
   OutsideFile read = ReadOutsideFile(file, kMaxConfigFileSize);
-  if (!read.refusal.empty()) skipped.push_back({file, read.refusal});
+  if (read.refusal) skipped.push_back({file, read.refusal});
   return std::move(read.text);
 }
 
@@ -68,11 +59,11 @@ std::vector<std::filesystem::path> EntriesByName(const std::filesystem::path& fo
   }
   std::error_code absent;
   if (error && std::filesystem::status(folder, absent).type() != std::filesystem::file_type::not_found)
-    skipped.push_back({folder, error.message()});
+    skipped.push_back({folder, SystemProblem(error.value())});
   std::sort(entries.begin(), entries.end());
   std::erase_if(entries, [&skipped](const std::filesystem::path& entry) {
     if (!IsFolder(entry) || ::faccessat(AT_FDCWD, entry.c_str(), X_OK, AT_EACCESS) == 0) return false;
-    skipped.push_back({entry, SystemReason(errno)});
+    skipped.push_back({entry, SystemProblem(errno)});
     return true;
   });
   return entries;

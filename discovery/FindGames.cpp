@@ -34,7 +34,8 @@ Lookup LookForGame(const Prefix& prefix) {
   found.folder = LookUpGameFolder(registry, codePage);
   if (found.folder.empty()) {
     // Only now: the search does not look at the file twice for every prefix without the game.
-    const bool noRegistry = !prefix.registryRefusal().empty() || !StampOf(prefix.folder() / "system.reg");
+    const bool noRegistry =
+        static_cast<bool>(prefix.registryRefusal()) || !StampOf(prefix.folder() / "system.reg");
     found.lack = noRegistry ? GameLack::SystemReg : GameLack::GameEntry;
     return found;
   }
@@ -67,7 +68,7 @@ std::shared_ptr<const Prefix> OpenCandidate(const PrefixCandidate& candidate,
                                             std::vector<GameInPrefix>& games,
                                             std::vector<SkippedFile>& skipped) {
   std::shared_ptr<const Prefix> prefix = Prefix::Open(candidate.prefix, {kGameKeyName});
-  if (!prefix->registryRefusal().empty()) {
+  if (prefix->registryRefusal()) {
     skipped.push_back({candidate.prefix / "system.reg", prefix->registryRefusal()});
   } else if (auto game = GameIn(candidate, prefix)) {
     games.push_back(std::move(*game));

@@ -31,17 +31,16 @@ struct PrefixCandidate {
   std::filesystem::path config;
 };
 
-// A file or folder that was not read, and why ("a FIFO, not a file", "too big (...)", "not
-// YAML", "Permission denied").
+// A file or folder that was not read, and why. One whose file system did not answer in time
+// is worth telling the player.
 struct SkippedFile {
   std::filesystem::path file;
-  std::string why;
-  bool notAnswering = false;  // its file system did not answer in time: worth telling the player
+  ReadProblem why;
+  bool notAnswering() const { return why.kind == ReadProblem::Kind::NotAnswering; }
 };
 
-// A place whose file system did not answer in time.
 inline SkippedFile NotAnswering(std::filesystem::path place) {
-  return {std::move(place), "not answering", true};
+  return {std::move(place), {ReadProblem::Kind::NotAnswering}};
 }
 
 struct Candidates {

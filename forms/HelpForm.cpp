@@ -8,13 +8,13 @@ namespace {
 constexpr std::uint32_t kPureBlue = 0x0000FF;
 }  // namespace
 
-HelpDesign::HelpDesign(const HelpTexts& texts)
+HelpDesign::HelpDesign(const HelpTexts& texts, const Catalogue& words)
     : controls{{
           {lblName, "lblName", -1, ControlKind::Label, 120, 120, 3495, 255, texts.heading},
           {lblEx, "lblEx", -1, ControlKind::Label, 120, 600, 3615, 975, texts.explanation},
-          {cmdOK, "cmdOK", -1, ControlKind::CommandButton, 1200, 2520, 1455, 375, "&OK", kWindowFont,
-           kDefaultColor, 1, true, true},
-          {lblCreator, "lblCreator", -1, ControlKind::Label, 120, 1680, 3615, 255, kCreditLine},
+          {cmdOK, "cmdOK", -1, ControlKind::CommandButton, 1200, 2520, 1455, 375, words[TextId::cmdOK],
+           kWindowFont, kDefaultColor, 1, true, true},
+          {lblCreator, "lblCreator", -1, ControlKind::Label, 120, 1680, 3615, 255, words[TextId::lblCreator]},
           {lblURL, "lblURL", -1, ControlKind::Label, 120, 2040, 1815, 255, kWebAddress, kButtonFont,
            kPureBlue},
       }},

@@ -3,6 +3,7 @@
 #include <array>
 #include <string_view>
 
+#include "forms/Catalogue.h"
 #include "forms/Form.h"
 
 namespace velquin {
@@ -12,6 +13,13 @@ struct HelpTexts {
   std::string_view caption;
   std::string_view heading;
   std::string_view explanation;
+
+  static HelpTexts frmHelp(const Catalogue& words) {
+    return {words[TextId::frmHelp_Caption], words[TextId::frmHelp_lblName], words[TextId::frmHelp_lblEx]};
+  }
+  static HelpTexts frmHelpM(const Catalogue& words) {
+    return {words[TextId::frmHelpM_Caption], words[TextId::frmHelpM_lblName], words[TextId::frmHelpM_lblEx]};
+  }
 };
 
 // The controls both help windows share, by tab index, and the whole window made from texts.
@@ -22,7 +30,7 @@ struct HelpDesign {
   static constexpr ControlId lblCreator = 3;
   static constexpr ControlId lblURL = 4;
 
-  explicit HelpDesign(const HelpTexts& texts);
+  HelpDesign(const HelpTexts& texts, const Catalogue& words);
   // `form` points at `controls`: a copy would point at the original's.
   HelpDesign(const HelpDesign&) = delete;
   HelpDesign& operator=(const HelpDesign&) = delete;

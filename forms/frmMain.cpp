@@ -8,22 +8,23 @@
 #include "core/DefaultMacros.h"
 #include "core/Saves.h"
 #include "core/StartupLoad.h"
-#include "forms/frmMainDesign.h"
 
 namespace velquin {
 
 using namespace frmMainDesign;
 
-std::string NotAnsweringMessage(const std::vector<std::string>& folders) {
+std::string NotAnsweringMessage(const std::vector<std::string>& folders, const Catalogue& words) {
   if (folders.empty()) return {};
-  if (folders.size() == 1) return "Skipped " + folders.front() + ": not answering";
-  return "Skipped " + std::to_string(folders.size()) + " folders: not answering";
+  if (folders.size() == 1) return words.Format(TextId::SkippedOneNotAnswering, {folders.front()});
+  return words.Format(TextId::SkippedFoldersNotAnswering, {std::to_string(folders.size())});
 }
 
-frmMain::frmMain(Toolkit& toolkit, Shell& shell, std::shared_ptr<PlatformServices> os, Form& frmHelp,
-                 Form& frmHelpM, std::function<void()> onClosed)
-    : Form(toolkit, Design()),
+frmMain::frmMain(Toolkit& toolkit, Shell& shell, std::shared_ptr<PlatformServices> os,
+                 const MainDesign& design, const Catalogue& words, Form& frmHelp, Form& frmHelpM,
+                 std::function<void()> onClosed)
+    : Form(toolkit, design.form),
       shell_(shell),
+      words_(words),
       os_(std::move(os)),
       frmHelp_(frmHelp),
       frmHelpM_(frmHelpM),
@@ -52,14 +53,15 @@ void frmMain::OnClick(ControlId control) {
 }
 
 void frmMain::Form_Load() {
-  // The caption already reads "Macro Editor >>" from the design.
+  // The button's caption already says the panel opens, from the design.
+  macroPanelOpen_ = false;
   window().SetClientHeight(kClosedClientHeight);
   ShowMacroPanel(false);
 
   if (os_) {
     LoadFromGame(true);
   } else {
-    window().SetPanelText(1, kLookingForGame);
+    window().SetPanelText(1, words_[TextId::LookingForGame]);
   }
 }
 
@@ -70,7 +72,7 @@ void frmMain::SearchEnded(std::shared_ptr<PlatformServices> os, std::string_view
   if (!Loaded()) return;
   LoadFromGame(true);
   std::string status(refusal);
-  const std::string skipped = NotAnsweringMessage(notAnswering);
+  const std::string skipped = NotAnsweringMessage(notAnswering, words_);
   if (!status.empty() && !skipped.empty()) status += ' ';
   window().SetPanelText(1, status + skipped);
 }
@@ -111,10 +113,10 @@ void frmMain::Form_Unload() {
   if (onClosed_) onClosed_();
 }
 
-// The caption is the only record of whether the panel is open.
 void frmMain::cmdME_Click() {
-  const bool open = window().Text(cmdME) == kMacroEditorClosed;
-  window().SetText(cmdME, open ? kMacroEditorOpen : kMacroEditorClosed);
+  const bool open = !macroPanelOpen_;
+  macroPanelOpen_ = open;
+  window().SetText(cmdME, words_[open ? TextId::cmdME_Open : TextId::cmdME_Closed]);
   window().SetClientHeight(open ? kOpenClientHeight : kClosedClientHeight);
   ShowMacroPanel(open);
 }
@@ -139,11 +141,12 @@ namespace {
 // nothing can be edited, the reason rather than a bare failure.
 template <std::size_t Slots, class SaveFields>
 SaveQueue::Job SaveJob(std::shared_ptr<PlatformServices> os, std::array<std::string, Slots> texts,
-                       std::string refusal, SaveFields saveFields) {
-  return [os = std::move(os), texts = std::move(texts), refusal = std::move(refusal), saveFields] {
+                       std::string refusal, SaveFields saveFields, std::string saved, std::string notSaved) {
+  return [os = std::move(os), texts = std::move(texts), refusal = std::move(refusal), saveFields,
+          saved = std::move(saved), notSaved = std::move(notSaved)] {
     const std::string game = LookUpGameFolder(*os->registry, *os->codePage);
-    const SaveOutcome result = saveFields(game, texts, *os->files, *os->codePage);
-    return result.saved || refusal.empty() ? std::string(result.message) : refusal;
+    if (saveFields(game, texts, *os->files, *os->codePage).saved) return saved;
+    return refusal.empty() ? notSaved : refusal;
   };
 }
 
@@ -154,14 +157,18 @@ void frmMain::cmdSave_Click() {
   std::array<std::string, kNameSlots> names;
   for (int k = 0; k < kNameSlots; ++k) names[k] = window().Text(txtPlayer(k));
   KeepAsSaved(0, names);
-  Save(SaveJob(os_, names, refusal_, SaveNames), kSavingNames);
+  Save(SaveJob(os_, names, refusal_, SaveNames, std::string(words_[TextId::NamesSaved]),
+               std::string(words_[TextId::NamesNotSaved])),
+       TextId::SavingNames);
 }
 
 void frmMain::cmdSaveM_Click() {
   std::array<std::string, kMacroSlots> macros;
   for (int m = 0; m < kMacroSlots; ++m) macros[m] = window().Text(txtMsg(m));
   KeepAsSaved(kNameSlots, macros);
-  Save(SaveJob(os_, macros, refusal_, SaveMacros), kSavingMacros);
+  Save(SaveJob(os_, macros, refusal_, SaveMacros, std::string(words_[TextId::MacrosSaved]),
+               std::string(words_[TextId::MacrosNotSaved])),
+       TextId::SavingMacros);
 }
 
 // What a save takes counts as saved: picking another install then does not ask about it.
@@ -172,13 +179,13 @@ void frmMain::KeepAsSaved(std::size_t first, std::span<const std::string> texts)
 
 // Refused while the game is looked for: the boxes the player left empty are not loaded yet. A
 // save that cannot write where nothing can be edited says why, not just that it failed.
-void frmMain::Save(SaveQueue::Job job, std::string_view saving) {
-  if (!os_) return window().SetPanelText(1, kStillLooking);
+void frmMain::Save(SaveQueue::Job job, TextId saving) {
+  if (!os_) return window().SetPanelText(1, words_[TextId::StillLooking]);
   const auto report = [this](const std::string& message) {
     if (Loaded()) window().SetPanelText(1, message);
   };
   const std::optional<std::string> message = saves_.Run(std::move(job), kQuickSave, report);
-  window().SetPanelText(1, message ? *message : saving);
+  window().SetPanelText(1, message ? *message : words_[saving]);
 }
 
 void frmMain::cmdCharmap_Click() {

@@ -8,22 +8,17 @@
 #include <string_view>
 #include <vector>
 
+#include "forms/Catalogue.h"
 #include "forms/Form.h"
 #include "forms/SaveQueue.h"
 #include "forms/UiChannel.h"
+#include "forms/frmMainDesign.h"
 #include "platform/Services.h"
 
 namespace velquin {
 
-// What the first status panel says while the game is looked for, and about a save that takes
-// its time.
-inline constexpr std::string_view kLookingForGame = "Looking for DF:TFD...";
-inline constexpr std::string_view kStillLooking = "Still looking for DF:TFD; save once it is found.";
-inline constexpr std::string_view kSavingNames = "Saving names...";
-inline constexpr std::string_view kSavingMacros = "Saving messages...";
-
 // "Skipped <folder>: not answering", or how many; empty for none.
-std::string NotAnsweringMessage(const std::vector<std::string>& folders);
+std::string NotAnsweringMessage(const std::vector<std::string>& folders, const Catalogue& words);
 
 // The main window: the name editor, the macro panel below it, and the status bar. Its text
 // boxes are the only copy of the names and macros. Saves run on a worker, one at a time in the
@@ -34,7 +29,8 @@ class frmMain final : public Form {
 
   // `os` may be null while the game is still looked for: the window comes at once and says
   // so, and SearchEnded brings the services.
-  frmMain(Toolkit& toolkit, Shell& shell, std::shared_ptr<PlatformServices> os, Form& frmHelp, Form& frmHelpM,
+  frmMain(Toolkit& toolkit, Shell& shell, std::shared_ptr<PlatformServices> os,
+          const frmMainDesign::MainDesign& design, const Catalogue& words, Form& frmHelp, Form& frmHelpM,
           std::function<void()> onClosed);
 
   void OnClick(ControlId control) override;
@@ -61,7 +57,7 @@ class frmMain final : public Form {
   void Form_Unload() override;
 
   void LoadFromGame(bool keepTyped);
-  void Save(SaveQueue::Job job, std::string_view saving);
+  void Save(SaveQueue::Job job, TextId saving);
   void KeepAsSaved(std::size_t first, std::span<const std::string> texts);
 
   void cmdME_Click();
@@ -75,7 +71,9 @@ class frmMain final : public Form {
   void ShowMacroPanel(bool visible);
 
   Shell& shell_;
+  const Catalogue& words_;
   std::shared_ptr<PlatformServices> os_;
+  bool macroPanelOpen_ = false;
   Form& frmHelp_;
   Form& frmHelpM_;
   std::function<void()> onClosed_;

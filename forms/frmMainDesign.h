@@ -1,6 +1,10 @@
 #pragma once
 
+#include <array>
+#include <string>
+
 #include "core/PlayerFileLayout.h"
+#include "forms/Catalogue.h"
 #include "platform/Ui.h"
 
 namespace velquin::frmMainDesign {
@@ -29,14 +33,22 @@ constexpr ControlId lblMsg(int m) {
 inline constexpr ControlId gln = kFirstLineId;
 inline constexpr ControlId wln = kFirstLineId + 1;
 
-inline constexpr std::string_view kMacroEditorClosed = "Macro Editor >>";
-inline constexpr std::string_view kMacroEditorOpen = "Macro Editor <<";
-
 // Client heights with the macro panel closed and open. The layout inside is designed for
 // the open panel; the status bar follows the bottom edge.
 inline constexpr int kClosedClientHeight = 3045;
 inline constexpr int kOpenClientHeight = 7260;
 
-const FormDesign& Design();
+// The main window as designed, its captions in one language.
+class MainDesign {
+ public:
+  explicit MainDesign(const Catalogue& words);
+  // `form` points at `controls`, and they at `labels`: a copy would point at the original's.
+  MainDesign(const MainDesign&) = delete;
+  MainDesign& operator=(const MainDesign&) = delete;
+
+  std::array<std::string, kNameSlots + kMacroSlots> labels;  // "Character 1"..., "SHIFT + F1"...
+  std::array<ControlDesign, 40> controls;
+  FormDesign form;
+};
 
 }  // namespace velquin::frmMainDesign

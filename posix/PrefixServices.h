@@ -14,7 +14,7 @@ namespace velquin {
 // Where that code page is one Velquin cannot convert (a double-byte one such as 932, UTF-8,
 // anything but 874 and 1250 to 1258), the code page refuses every character and the registry
 // finds no key: the game folder is empty, the window opens with empty boxes and no save writes
-// a byte. WhyNoAnsiCodePage(prefix->ansiCodePage()) gives the sentence that says why.
+// a byte. SupportOf(prefix->ansiCodePage()) says why.
 PlatformServices MakePrefixServices(std::shared_ptr<const Prefix> prefix);
 
 // Services with no prefix at all: the registry has no game entry, as on Windows without the

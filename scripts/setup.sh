@@ -11,7 +11,7 @@ packages=(
   libgtest-dev googletest libbenchmark-dev
   g++-mingw-w64-i686-posix binutils-mingw-w64-i686
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-  wine wine64
+  wine wine64 gettext
   qt6-base-dev libx11-dev libyaml-cpp-dev desktop-file-utils appstream
   xvfb xauth xdotool x11-utils imagemagick icoutils
   e2fsprogs strace locales bindfs fuse3 btrfs-progs

@@ -78,6 +78,12 @@ bool IconvCodePage::Knows(int number) {
   return FindDefinition(number) != nullptr;
 }
 
+std::vector<int> IconvCodePage::Known() {
+  std::vector<int> numbers;
+  for (const Definition& definition : kDefinitions) numbers.push_back(definition.number);
+  return numbers;
+}
+
 std::unique_ptr<IconvCodePage> IconvCodePage::Open(int number) {
   const Definition* definition = FindDefinition(number);
   if (!definition) return nullptr;

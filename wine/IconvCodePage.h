@@ -2,6 +2,7 @@
 
 #include <array>
 #include <memory>
+#include <vector>
 
 #include "platform/CodePageTable.h"
 
@@ -17,6 +18,8 @@ class IconvCodePage final : public CodePageTable {
   static std::unique_ptr<IconvCodePage> Open(int number);
   // Whether the number is among those code pages, whatever iconv can do.
   static bool Knows(int number);
+  // Their numbers, in ascending order.
+  static std::vector<int> Known();
 
  private:
   explicit IconvCodePage(const std::array<char32_t, 256>& chars) : CodePageTable(chars) {}

@@ -5,7 +5,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
 #include <utility>
 
 namespace velquin {
@@ -26,21 +25,22 @@ FileStamp StampFrom(const struct stat& info) {
   return stamp;
 }
 
-// What a file of this kind is, for the sentence that says why it was skipped.
-std::string KindOf(mode_t mode) {
-  if (S_ISDIR(mode)) return "a folder";
-  if (S_ISFIFO(mode)) return "a FIFO";
-  if (S_ISCHR(mode) || S_ISBLK(mode)) return "a device";
-  if (S_ISSOCK(mode)) return "a socket";
-  return "not a regular file";
+// What stands where a file should be.
+ReadProblem::Kind KindOf(mode_t mode) {
+  using enum ReadProblem::Kind;
+  if (S_ISDIR(mode)) return Folder;
+  if (S_ISFIFO(mode)) return Fifo;
+  if (S_ISCHR(mode) || S_ISBLK(mode)) return Device;
+  if (S_ISSOCK(mode)) return Socket;
+  return NotRegular;
 }
 
 // Times the name of a file being opened may be given to another file before the open gives up.
 constexpr int kOpenTries = 3;
 
-OutsideFile Refused(std::string why) {
+OutsideFile Refused(ReadProblem why) {
   OutsideFile file;
-  file.refusal = std::move(why);
+  file.refusal = why;
   return file;
 }
 
@@ -93,15 +93,13 @@ OutsideFile ReadOutsideFile(const std::filesystem::path& file, std::int64_t maxS
   const RegularFile opened = OpenRegularFile(file);
   const struct stat& info = opened.info;
   if (!opened.fd.valid()) {
-    if (info.st_mode != 0 && !S_ISREG(info.st_mode)) return Refused(KindOf(info.st_mode) + ", not a file");
-    OutsideFile absent =
-        Refused(opened.error == ENOENT || opened.error == ENOTDIR ? "" : std::strerror(opened.error));
-    absent.missing = absent.refusal.empty();
+    if (info.st_mode != 0 && !S_ISREG(info.st_mode)) return Refused({KindOf(info.st_mode)});
+    OutsideFile absent = Refused(
+        opened.error == ENOENT || opened.error == ENOTDIR ? ReadProblem{} : SystemProblem(opened.error));
+    absent.missing = !absent.refusal;
     return absent;
   }
-  if (info.st_size > maxSize)
-    return Refused("too big (" + std::to_string(info.st_size) + " bytes, at most " + std::to_string(maxSize) +
-                   ")");
+  if (info.st_size > maxSize) return Refused({ReadProblem::Kind::TooBig, 0, info.st_size, maxSize});
 
   OutsideFile read;
   read.stamp = StampFrom(info);
@@ -110,7 +108,7 @@ OutsideFile ReadOutsideFile(const std::filesystem::path& file, std::int64_t maxS
   while (done < text.size()) {
     const ssize_t got = ::read(opened.fd.get(), text.data() + done, text.size() - done);
     if (got < 0 && errno == EINTR) continue;
-    if (got < 0) return Refused(std::strerror(errno));
+    if (got < 0) return Refused(SystemProblem(errno));
     if (got == 0) break;  // the file shrank since it was looked at: what it still holds
     done += static_cast<std::size_t>(got);
   }

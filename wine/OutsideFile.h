@@ -9,6 +9,7 @@
 #include <string>
 
 #include "platform/PosixHandles.h"
+#include "wine/ReadProblem.h"
 
 namespace velquin {
 
@@ -44,7 +45,7 @@ struct FileStamp {
 // in its place; none of them is opened for reading, waited on or read into memory.
 struct OutsideFile {
   std::optional<std::string> text;
-  std::string refusal;  // empty when read or when there is no such file
+  ReadProblem refusal;  // none when read or when there is no such file
   FileStamp stamp;
   bool missing = false;  // no file there at all: not worth a mention
 };

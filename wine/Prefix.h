@@ -25,7 +25,7 @@ class Prefix {
 
   const std::filesystem::path& folder() const { return folder_; }
   // Why system.reg was not read (a FIFO, a folder, too big); empty when it was, or is missing.
-  const std::string& registryRefusal() const { return refusal_; }
+  const ReadProblem& registryRefusal() const { return refusal_; }
 
   // A key's values as they are now: from the read at Open while system.reg is unchanged and
   // the key was kept, else read afresh. Nothing when the file or the key is missing.
@@ -34,7 +34,7 @@ class Prefix {
   // The "ACP" of its registry, else the one Wine picks for the user's locale.
   int ansiCodePage() const { return ansiCodePage_; }
   // That code page's converter, made on first use and kept; null when Velquin cannot convert
-  // it (WhyNoAnsiCodePage says why).
+  // it (SupportOf says why).
   const CodePage* codePage() const;
 
   // The file a Windows path names on the prefix's drives.
@@ -44,7 +44,7 @@ class Prefix {
   explicit Prefix(std::filesystem::path folder) : folder_(std::move(folder)) {}
 
   std::filesystem::path folder_;
-  std::string refusal_;
+  ReadProblem refusal_;
   std::optional<FileStamp> stamp_;                        // of the system.reg read
   std::map<std::string, std::optional<RegValues>> keys_;  // by key path, in lower case
   int ansiCodePage_ = 0;

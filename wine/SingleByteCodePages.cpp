@@ -19,14 +19,17 @@ bool IsDoubleByte(int number) {
 
 }  // namespace
 
-std::string WhyNoAnsiCodePage(int number) {
-  const std::string uses = "This prefix uses code page " + std::to_string(number);
-  if (IsDoubleByte(number)) return uses + ", a double-byte code page; Velquin edits single-byte names only.";
-  if (number == kUtf8) return uses + " (UTF-8); Velquin edits single-byte names only.";
-  if (!IconvCodePage::Knows(number))
-    return uses + ", which Velquin cannot convert; it edits names in code pages 874 and 1250 to 1258.";
-  if (!IconvCodePage::Open(number)) return uses + ", which this system's iconv cannot convert.";
-  return "";
+CodePageSupport SupportOf(int number) {
+  if (IsDoubleByte(number)) return CodePageSupport::DoubleByte;
+  if (number == kUtf8) return CodePageSupport::Utf8;
+  if (!IconvCodePage::Knows(number)) return CodePageSupport::Unknown;
+  if (!IconvCodePage::Open(number)) return CodePageSupport::NotInIconv;
+  return CodePageSupport::Converted;
+}
+
+KnownCodePages KnownAnsiCodePages() {
+  const std::vector<int> known = IconvCodePage::Known();
+  return {known.front(), known[1], known.back()};
 }
 
 }  // namespace velquin

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstring>
 #include <ctime>
 
-#include "app/linux/LinuxTexts.h"
 #include "app/linux/RememberedGame.h"
 #include "discovery/BoundedJobs.h"
 #include "discovery/Launchers.h"
@@ -50,23 +50,24 @@ std::string Printable(const std::string& text) {
 
 }  // namespace
 
-GameChoice ChooseGame(const Environment& environment, const std::string& explicitPrefix) {
+GameChoice ChooseGame(const Environment& environment, const std::string& explicitPrefix,
+                      const Catalogue& words) {
   GameChoice choice;
   if (!explicitPrefix.empty()) {
     // The player's own choice, game or not; opened once, listed when it holds the game.
     choice.candidates = 1;
     auto opened = OpenCandidates({{explicitPrefix, "--prefix", ""}}, choice.games, choice.skipped);
     choice.prefix = opened.front().value_or(nullptr);
-    if (choice.prefix && choice.games.empty()) choice.refusal = WhyNoGame(*choice.prefix);
+    if (choice.prefix && choice.games.empty()) choice.refusal = WhyNoGame(*choice.prefix, words);
   } else {
     Candidates candidates = CandidatePrefixes(environment);
     // WINEPREFIX, when set, is the one place looked in: what was picked in the window yields.
     RememberedGame remembered;
     if (environment.winePrefix.empty()) {
       // A config folder on a share that does not answer holds only this read.
-      auto read =
-          RunBounded<RememberedGame>({[environment] { return ReadRememberedGame(environment); }},
-                                     std::chrono::steady_clock::now() + kSettingsBound, kSettingsBound);
+      auto read = RunBounded<RememberedGame>(
+          {[environment, &words] { return ReadRememberedGame(environment, words); }},
+          std::chrono::steady_clock::now() + kSettingsBound, kSettingsBound);
       if (read.front()) {
         remembered = std::move(*read.front());
       } else {
@@ -79,7 +80,7 @@ GameChoice ChooseGame(const Environment& environment, const std::string& explici
     };
     // A folder chosen in the window that no launcher records is looked at all the same.
     if (!remembered.prefix.empty() && std::ranges::none_of(candidates.prefixes, isRemembered))
-      candidates.prefixes.push_back({remembered.prefix, std::string(linux_texts::kChosenOrigin), ""});
+      candidates.prefixes.push_back({remembered.prefix, std::string(words[TextId::ChosenOrigin]), ""});
     choice.candidates = candidates.prefixes.size();
     choice.skipped = std::move(candidates.skipped);
     choice.games = FindGames(candidates.prefixes, choice.skipped);
@@ -91,19 +92,19 @@ GameChoice ChooseGame(const Environment& environment, const std::string& explici
         choice.prefix = kept->prefix;
         choice.remembered = remembered.prefix;
       } else {
-        choice.notes.push_back(linux_texts::RememberedGone(Printable(remembered.prefix.string())));
+        choice.notes.push_back(words.Format(TextId::RememberedGone, {Printable(remembered.prefix.string())}));
       }
     }
-    if (!choice.prefix) choice.refusal = linux_texts::kNotFound;
+    if (!choice.prefix) choice.refusal = words[TextId::NotFound];
   }
   // The prefix's own table answers whether its code page can be converted; asking iconv again
   // would build a second one.
   if (choice.prefix && choice.refusal.empty() && !choice.prefix->codePage())
-    choice.refusal = WhyNoAnsiCodePage(choice.prefix->ansiCodePage());
+    choice.refusal = WhyNoCodePage(choice.prefix->ansiCodePage(), words);
   return choice;
 }
 
-std::string NameOf(const GameInPrefix& game, bool wholeFolder) {
+std::string NameOf(const GameInPrefix& game, const Catalogue& words, bool wholeFolder) {
   // The last three parts of the folder tell installs of one launcher apart.
   const std::filesystem::path& folder = game.candidate.prefix;
   std::vector<std::string> parts;
@@ -114,25 +115,78 @@ std::string NameOf(const GameInPrefix& game, bool wholeFolder) {
     for (std::size_t i = parts.size() - 3; i < parts.size(); ++i) shown += "/" + parts[i];
   }
   return game.candidate.origin + " \u00b7 " + Printable(shown) + " \u00b7 " +
-         std::string(linux_texts::kPlayerFileOf) + LocalTime(game.modified);
+         words.Format(TextId::PlayerFileOf, {LocalTime(game.modified)});
 }
 
-std::string WhyNoGame(const Prefix& prefix) {
-  std::string_view why;
+std::string WhyNoGame(const Prefix& prefix, const Catalogue& words) {
+  TextId why{};
   switch (WhatPrefixLacks(prefix)) {
     case GameLack::Nothing:
       return {};
     case GameLack::SystemReg:
-      why = linux_texts::kNoSystemReg;
+      why = TextId::NoSystemReg;
       break;
     case GameLack::GameEntry:
-      why = linux_texts::kNoGameEntry;
+      why = TextId::NoGameEntry;
       break;
     case GameLack::PlayerFile:
-      why = linux_texts::kNoPlayerFile;
+      why = TextId::NoPlayerFile;
       break;
   }
-  return linux_texts::NotAGamePrefix(Printable(prefix.folder().string()), why);
+  return words.Format(TextId::NotAGamePrefix, {Printable(prefix.folder().string()), words[why]});
+}
+
+std::string WhyNoCodePage(int number, const Catalogue& words) {
+  const std::string n = std::to_string(number);
+  switch (SupportOf(number)) {
+    case CodePageSupport::Converted:
+      return {};
+    case CodePageSupport::DoubleByte:
+      return words.Format(TextId::CodePageDoubleByte, {n});
+    case CodePageSupport::Utf8:
+      return words.Format(TextId::CodePageUtf8, {n});
+    case CodePageSupport::Unknown: {
+      const KnownCodePages known = KnownAnsiCodePages();
+      return words.Format(TextId::CodePageUnknown, {n, std::to_string(known.lone),
+                                                    std::to_string(known.first), std::to_string(known.last)});
+    }
+    case CodePageSupport::NotInIconv:
+      return words.Format(TextId::CodePageNoIconv, {n});
+  }
+  return {};
+}
+
+std::string Describe(const ReadProblem& problem, const Catalogue& words) {
+  using enum ReadProblem::Kind;
+  switch (problem.kind) {
+    case None:
+      return {};
+    case Folder:
+      return std::string(words[TextId::ProblemFolder]);
+    case Fifo:
+      return std::string(words[TextId::ProblemFifo]);
+    case Device:
+      return std::string(words[TextId::ProblemDevice]);
+    case Socket:
+      return std::string(words[TextId::ProblemSocket]);
+    case NotRegular:
+      return std::string(words[TextId::ProblemNotRegular]);
+    case TooBig:
+      return words.Format(TextId::ProblemTooBig,
+                          {std::to_string(problem.size), std::to_string(problem.limit)});
+    case System:
+      // The system's own words, without strerror's shared buffer: the search runs on several threads.
+      return std::generic_category().message(problem.error);
+    case NotAnswering:
+      return std::string(words[TextId::ProblemNotAnswering]);
+    case NotKeyValues:
+      return std::string(words[TextId::ProblemNotKeyValues]);
+    case NotYaml:
+      return std::string(words[TextId::ProblemNotYaml]);
+    case NotJson:
+      return std::string(words[TextId::ProblemNotJson]);
+  }
+  return {};
 }
 
 std::string SearchedPlaces() {
@@ -142,26 +196,30 @@ std::string SearchedPlaces() {
   return text;
 }
 
-std::string DescribeChoice(const GameChoice& choice) {
+std::string DescribeChoice(const GameChoice& choice, const Catalogue& words) {
   std::string text;
   for (const std::string& note : choice.notes) text += note + "\n";
   if (choice.games.empty()) {
-    text += "No Wine prefix holds DF:TFD (looked in " + std::to_string(choice.candidates) + ").\n";
+    text += words.Format(TextId::ListNone, {std::to_string(choice.candidates)}) + "\n";
   } else {
-    text += "Wine prefixes with DF:TFD, the most recently played first:\n";
+    text += std::string(words[TextId::ListGames]) + "\n";
     for (const GameInPrefix& game : choice.games) {
       const bool used = choice.prefix == game.prefix;
       text += (used ? "* " : "  ") + Printable(game.candidate.prefix) + " (" + game.candidate.origin;
-      if (!game.candidate.config.empty()) text += ", from " + Printable(game.candidate.config);
-      if (used && !choice.remembered.empty()) text += linux_texts::kRememberedMark;
-      text += ")\n    game folder " + Printable(game.gameFolder) + ", plyr.sav of " +
-              LocalTime(game.modified) + "\n";
+      if (!game.candidate.config.empty())
+        text += words.Format(TextId::ListFrom, {Printable(game.candidate.config)});
+      if (used && !choice.remembered.empty()) text += words[TextId::ListRemembered];
+      text += ")\n    " +
+              words.Format(TextId::ListGameFolder, {Printable(game.gameFolder), LocalTime(game.modified)}) +
+              "\n";
     }
   }
   for (const SkippedFile& skipped : choice.skipped)
-    text += "Skipped " + Printable(skipped.file) + ": " + Printable(skipped.why) + "\n";
+    text += words.Format(TextId::ListSkipped,
+                         {Printable(skipped.file), Printable(Describe(skipped.why, words))}) +
+            "\n";
   if (choice.prefix) {
-    text += "Velquin uses " + Printable(choice.prefix->folder()) + "\n";
+    text += words.Format(TextId::ListUses, {Printable(choice.prefix->folder())}) + "\n";
     if (!choice.refusal.empty()) text += Printable(choice.refusal) + "\n";
   }
   return text;

@@ -6,11 +6,13 @@
 #include <vector>
 
 #include "discovery/GameDiscovery.h"
+#include "forms/Catalogue.h"
 #include "platform/Services.h"
 
 namespace velquin {
 
-// Which Wine prefix the program works in, and what it found on the way.
+// Which Wine prefix the program works in, and what it found on the way; its sentences in the
+// language it was chosen in.
 struct GameChoice {
   std::size_t candidates = 0;            // prefixes looked at
   std::vector<GameInPrefix> games;       // those that hold the game, newest plyr.sav first
@@ -25,18 +27,26 @@ struct GameChoice {
 // install the player picked last (RememberedGame.h) while it still holds the game; else the
 // one whose plyr.sav is newest of every candidate of the environment. Returns within twice
 // kSearchBound and a second whatever hangs: a place that does not answer in time is skipped, not answering.
-GameChoice ChooseGame(const Environment& environment, const std::string& explicitPrefix);
+GameChoice ChooseGame(const Environment& environment, const std::string& explicitPrefix,
+                      const Catalogue& words);
 
-// What --list prints: every prefix with the game, the launcher and file that led to it, its
-// game folder and file time, which one would be used, and the files that were skipped.
-std::string DescribeChoice(const GameChoice& choice);
+// What --list prints (in English, since scripts read it) and Where Looked shows: every prefix
+// with the game, the launcher and file that led to it, its game folder and file time, which one
+// would be used, and the files that were skipped.
+std::string DescribeChoice(const GameChoice& choice, const Catalogue& words);
 
 // The game's entry in the list: its launcher and the end of its folder ("Steam · …/compatdata/
 // 4242/pfx"), or the whole folder, and when its plyr.sav was last written.
-std::string NameOf(const GameInPrefix& game, bool wholeFolder = false);
+std::string NameOf(const GameInPrefix& game, const Catalogue& words, bool wholeFolder = false);
 
 // Why the opened prefix does not hold the game, in words; empty when it does.
-std::string WhyNoGame(const Prefix& prefix);
+std::string WhyNoGame(const Prefix& prefix, const Catalogue& words);
+
+// Why a code page gives no converter, in words; empty when it gives one.
+std::string WhyNoCodePage(int number, const Catalogue& words);
+
+// Why a file or folder was not read, in words.
+std::string Describe(const ReadProblem& problem, const Catalogue& words);
 
 // --help's list of the places looked in, one launcher a line.
 std::string SearchedPlaces();

@@ -7,10 +7,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 
-#include "app/linux/LinuxTexts.h"
 #include "app/linux/RememberedGame.h"
 #include "posix/PrefixServices.h"
-#include "wine/SingleByteCodePages.h"
 
 namespace velquin {
 
@@ -26,17 +24,32 @@ QPushButton* Button(std::string_view caption, std::string_view name, QWidget& pa
   return button;
 }
 
+// A message box whose buttons say their words in the player's language too.
+QMessageBox::StandardButton Message(QWidget* parent, QMessageBox::Icon icon, std::string_view title,
+                                    const std::string& text, const Catalogue& words) {
+  const bool question = icon == QMessageBox::Question;
+  QMessageBox box(icon, Words(title), Words(text),
+                  question ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, parent);
+  if (question) {
+    box.button(QMessageBox::Yes)->setText(Words(words[TextId::ButtonYes]));
+    box.button(QMessageBox::No)->setText(Words(words[TextId::ButtonNo]));
+  } else {
+    box.button(QMessageBox::Ok)->setText(Words(words[TextId::ButtonOK]));
+  }
+  return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
 }  // namespace
 
-GamePicker::GamePicker(frmMain& main, Environment environment)
-    : main_(main), environment_(std::move(environment)) {}
+GamePicker::GamePicker(frmMain& main, Environment environment, const Catalogue& words)
+    : main_(main), words_(words), environment_(std::move(environment)) {}
 
 QWidget* GamePicker::MakeStrip(QWidget& form) {
   strip_ = new QWidget(&form);
   auto* layout = new QGridLayout(strip_);
-  auto* label = new QLabel(Words(linux_texts::kInstallLabel), strip_);
+  auto* label = new QLabel(Words(words_[TextId::InstallLabel]), strip_);
   installs_ = new QComboBox(strip_);
-  installs_->setAccessibleName(Words(linux_texts::kInstallName));
+  installs_->setAccessibleName(Words(words_[TextId::InstallName]));
   installs_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
   installs_->setMinimumContentsLength(10);
   label->setBuddy(installs_);
@@ -47,8 +60,8 @@ QWidget* GamePicker::MakeStrip(QWidget& form) {
   inUse_->setFocusPolicy(Qt::StrongFocus);
   inUse_->setMinimumHeight(4 * inUse_->fontMetrics().lineSpacing());
   inUse_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  QPushButton* choose = Button(linux_texts::kChooseFolder, linux_texts::kChooseFolderName, *strip_);
-  QPushButton* where = Button(linux_texts::kWhereLooked, linux_texts::kWhereLookedName, *strip_);
+  QPushButton* choose = Button(words_[TextId::ChooseFolder], words_[TextId::ChooseFolderName], *strip_);
+  QPushButton* where = Button(words_[TextId::WhereLooked], words_[TextId::WhereLookedName], *strip_);
   layout->addWidget(label, 0, 0);
   layout->addWidget(installs_, 0, 1, 1, 2);
   layout->addWidget(inUse_, 1, 0, 1, 3);
@@ -76,17 +89,17 @@ void GamePicker::SearchEnded(const GameChoice& choice) {
 void GamePicker::ShowInUse() {
   if (!strip_) return;
   installs_->clear();
-  for (const GameInPrefix& game : choice_.games) installs_->addItem(Words(NameOf(game)));
+  for (const GameInPrefix& game : choice_.games) installs_->addItem(Words(NameOf(game, words_)));
   std::string text;
   if (!searched_) {
-    text = kLookingForGame;
+    text = words_[TextId::LookingForGame];
   } else if (used_ >= 0) {
     installs_->setCurrentIndex(used_);
-    text = NameOf(choice_.games[used_], true);
+    text = NameOf(choice_.games[used_], words_, true);
   } else {
-    text = choice_.refusal.empty() ? std::string(linux_texts::kNotFound) : choice_.refusal;
+    text = choice_.refusal.empty() ? std::string(words_[TextId::NotFound]) : choice_.refusal;
     installs_->addItem(Words(text));
-    if (choice_.games.empty()) text += std::string("\n") + std::string(linux_texts::kWhatNow);
+    if (choice_.games.empty()) text += std::string("\n") + std::string(words_[TextId::WhatNow]);
   }
   for (const std::string& note : choice_.notes) text += "\n" + note;
   inUse_->setText(Words(text));
@@ -97,18 +110,18 @@ void GamePicker::ShowInUse() {
 void GamePicker::Picked(int index) {
   if (index == used_ || index < 0 || index >= static_cast<int>(choice_.games.size())) return;
   if (main_.HasUnsavedEdits() &&
-      QMessageBox::question(strip_, Words(linux_texts::kDiscardTitle),
-                            Words(linux_texts::kDiscardQuestion)) != QMessageBox::Yes) {
+      Message(strip_, QMessageBox::Question, words_[TextId::DiscardTitle],
+              std::string(words_[TextId::DiscardQuestion]), words_) != QMessageBox::Yes) {
     installs_->setCurrentIndex(used_);
     return;
   }
   used_ = index;
   const GameInPrefix& game = choice_.games[index];
   choice_.prefix = game.prefix;
-  choice_.refusal = game.prefix->codePage() ? "" : WhyNoAnsiCodePage(game.prefix->ansiCodePage());
+  choice_.refusal = game.prefix->codePage() ? "" : WhyNoCodePage(game.prefix->ansiCodePage(), words_);
   choice_.notes.clear();
   if (!RememberGame(environment_, game.candidate.prefix))
-    choice_.notes.emplace_back(linux_texts::kNotRemembered);
+    choice_.notes.emplace_back(words_[TextId::NotRemembered]);
   main_.UseGame(std::make_shared<PlatformServices>(MakePrefixServices(game.prefix)), choice_.refusal);
   ShowInUse();
 }
@@ -117,11 +130,13 @@ bool GamePicker::OpenFolder(const std::filesystem::path& folder) {
   if (!searched_ || !strip_) return false;
   std::vector<GameInPrefix> games;
   std::vector<SkippedFile> skipped;
-  const auto opened = OpenCandidates({{folder, std::string(linux_texts::kChosenOrigin), ""}}, games, skipped);
+  const auto opened =
+      OpenCandidates({{folder, std::string(words_[TextId::ChosenOrigin]), ""}}, games, skipped);
   if (games.empty()) {
-    std::string why = skipped.empty() ? std::string() : folder.string() + ": " + skipped.front().why;
-    if (why.empty() && opened.front()) why = WhyNoGame(**opened.front());
-    QMessageBox::warning(strip_, Words(linux_texts::kChooseFolderTitle), Words(why));
+    std::string why =
+        skipped.empty() ? std::string() : folder.string() + ": " + Describe(skipped.front().why, words_);
+    if (why.empty() && opened.front()) why = WhyNoGame(**opened.front(), words_);
+    Message(strip_, QMessageBox::Warning, words_[TextId::ChooseFolderTitle], why, words_);
     return false;
   }
   int index = -1;
@@ -139,14 +154,15 @@ bool GamePicker::OpenFolder(const std::filesystem::path& folder) {
 
 // The desktop's own dialog: through the XDG desktop portal where there is one.
 void GamePicker::ChooseFolder() {
-  const QString folder = QFileDialog::getExistingDirectory(strip_, Words(linux_texts::kChooseFolderTitle));
+  const QString folder = QFileDialog::getExistingDirectory(strip_, Words(words_[TextId::ChooseFolderTitle]));
   if (!folder.isEmpty()) OpenFolder(folder.toLocal8Bit().toStdString());
 }
 
 void GamePicker::ShowWhereLooked() {
-  const std::string text = std::string(linux_texts::kSearchedPlaces) + "\n" + SearchedPlaces() + "\n" +
-                           (searched_ ? DescribeChoice(choice_) : std::string(kLookingForGame));
-  QMessageBox::information(strip_, Words(linux_texts::kWhereLookedName), Words(text));
+  const std::string text =
+      std::string(words_[TextId::SearchedPlaces]) + "\n" + SearchedPlaces() + "\n" +
+      (searched_ ? DescribeChoice(choice_, words_) : std::string(words_[TextId::LookingForGame]));
+  Message(strip_, QMessageBox::Information, words_[TextId::WhereLookedName], text, words_);
 }
 
 }  // namespace velquin

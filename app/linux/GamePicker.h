@@ -20,7 +20,7 @@ namespace velquin {
 // something unsaved) and is remembered for the next start.
 class GamePicker {
  public:
-  GamePicker(frmMain& main, Environment environment);
+  GamePicker(frmMain& main, Environment environment, const Catalogue& words);
 
   // For QtToolkit::AddStrip: the strip, a child of the main window's widget.
   QWidget* MakeStrip(QWidget& form);
@@ -39,6 +39,7 @@ class GamePicker {
   void ShowInUse();
 
   frmMain& main_;
+  const Catalogue& words_;
   Environment environment_;
   GameChoice choice_;
   bool searched_ = false;

@@ -3,7 +3,7 @@
 #include <QSettings>
 #include <system_error>
 
-#include "app/linux/LinuxTexts.h"
+#include "app/linux/GameChoice.h"
 #include "wine/OutsideFile.h"
 
 namespace velquin {
@@ -24,16 +24,17 @@ std::filesystem::path SettingsFile(const Environment& environment) {
   return config.is_absolute() ? config / "velquin" / "velquin.conf" : std::filesystem::path();
 }
 
-RememberedGame ReadRememberedGame(const Environment& environment) {
+RememberedGame ReadRememberedGame(const Environment& environment, const Catalogue& words) {
   const std::filesystem::path file = SettingsFile(environment);
   if (file.empty()) return {};
   const OutsideFile checked = ReadOutsideFile(file, kMaxConfigFileSize);
   if (checked.missing) return {};
-  if (!checked.text) return {{}, linux_texts::ConfigIgnored(file.string(), checked.refusal)};
+  if (!checked.text)
+    return {{}, words.Format(TextId::ConfigIgnored, {file.string(), Describe(checked.refusal, words)})};
   const QSettings settings(PathOf(file), QSettings::IniFormat);
   const QByteArray prefix = settings.value(kPrefixKey).toByteArray();
   if (settings.status() != QSettings::NoError || prefix.isEmpty() || prefix.front() != '/')
-    return {{}, linux_texts::ConfigIgnored(file.string(), linux_texts::kNotAConfig)};
+    return {{}, words.Format(TextId::ConfigIgnored, {file.string(), words[TextId::NotAConfig]})};
   return {prefix.toStdString(), {}};
 }
 

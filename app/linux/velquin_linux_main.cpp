@@ -20,30 +20,23 @@
 #include "app/linux/GamePicker.h"
 #include "forms/ProgramWindows.h"
 #include "forms/UiChannel.h"
-#include "forms/frmMainDesign.h"
 #include "platform/qt/QtDisplay.h"
+#include "platform/qt/QtLanguages.h"
 #include "platform/qt/QtShell.h"
 #include "platform/qt/QtToolkit.h"
 #include "tools/IconShape.h"
 
 namespace {
 
+QString Words(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
 // What --help says of the program; the places looked in come from the launchers' table.
-QString Description() {
-  return QString::fromUtf8(
-             "Edits the five character names and the ten chat macros (SHIFT+F1..F10) in the player file\n"
-             "plyr.sav of DF:TFD, installed in a Wine prefix that a launcher made.\n"
-             "\n"
-             "It looks for the game in WINEPREFIX alone when that is set; otherwise in the install picked\n"
-             "in its window last time, while that still holds the game, and in these places, each read\n"
-             "from the launcher's own files (XDG_CONFIG_HOME and XDG_DATA_HOME honoured):\n") +
-         QString::fromStdString(velquin::SearchedPlaces()) +
-         QString::fromUtf8(
-             "A prefix counts when its registry has the game's entry and its plyr.sav exists; of several,\n"
-             "the one whose plyr.sav was written last is used, and the window lets you pick another\n"
-             "or choose a prefix folder. A place that does not answer within a few seconds (a sleeping\n"
-             "share, a stopped FUSE mount) is skipped, and --list says so.\n"
-             "Close the game before saving.");
+QString Description(const velquin::Catalogue& words) {
+  using velquin::TextId;
+  return Words(words[TextId::HelpDescription]) + "\n" + QString::fromStdString(velquin::SearchedPlaces()) +
+         Words(words[TextId::HelpDescriptionEnd]);
 }
 
 // Drawn here, at the size a desktop shows a window's icon: a picture file would have Qt load
@@ -54,9 +47,6 @@ QIcon WindowIcon() {
   const QImage image(reinterpret_cast<const uchar*>(pixels.data()), kSize, kSize, QImage::Format_ARGB32);
   return QIcon(QPixmap::fromImage(image));
 }
-
-constexpr const char* kNoDisplay =
-    "velquin: no display to open its window on (DISPLAY and WAYLAND_DISPLAY); nothing was read or written.\n";
 
 // The search for the game, on a thread of its own that owns this and is never joined: a
 // library on a mount that does not answer holds the search, not the window nor the exit.
@@ -72,22 +62,22 @@ struct Search {
 std::vector<std::string> FoldersNotAnswering(const velquin::GameChoice& choice) {
   std::vector<std::string> folders;
   for (const velquin::SkippedFile& skipped : choice.skipped)
-    if (skipped.notAnswering) folders.push_back(skipped.file.string());
+    if (skipped.notAnswering()) folders.push_back(skipped.file.string());
   return folders;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+  using velquin::TextId;
+  const velquin::Catalogue& words = velquin::Catalogue::For(velquin::PreferredLanguages());
   // Parsed before any application object exists: --help, --version and --list need no display.
   QCommandLineParser parser;
-  parser.setApplicationDescription(Description());
-  const QCommandLineOption help(QStringList{"h", "help"}, "Show this help and exit.");
-  const QCommandLineOption version("version", "Show the version and exit.");
-  const QCommandLineOption list("list",
-                                "List every prefix that holds the game and the one that would be used; "
-                                "exit 0 when one does, 1 when none does.");
-  const QCommandLineOption prefix("prefix", "Use the Wine prefix DIR.", "DIR");
+  parser.setApplicationDescription(Description(words));
+  const QCommandLineOption help(QStringList{"h", "help"}, Words(words[TextId::OptionHelp]));
+  const QCommandLineOption version("version", Words(words[TextId::OptionVersion]));
+  const QCommandLineOption list("list", Words(words[TextId::OptionList]));
+  const QCommandLineOption prefix("prefix", Words(words[TextId::OptionPrefix]), "DIR");
   parser.addOptions({help, version, list, prefix});
   // A file name on Linux is bytes, not text: each byte goes in as the one Latin-1 character
   // of that code and comes out as itself, so a folder name that is not UTF-8 reaches the file
@@ -95,14 +85,17 @@ int main(int argc, char** argv) {
   QStringList arguments;
   for (int i = 0; i < argc; ++i) arguments << QString::fromLatin1(argv[i]);
   if (!parser.parse(arguments) || !parser.positionalArguments().isEmpty()) {
-    const QString error = parser.errorText().isEmpty()
-                              ? "Unexpected argument '" + parser.positionalArguments().constFirst() + "'."
-                              : parser.errorText();
-    std::fprintf(stderr, "velquin: %s Try 'velquin --help'.\n", error.toLatin1().constData());
+    // The argument goes back out as the bytes it came in as.
+    const std::string error =
+        parser.errorText().isEmpty()
+            ? words.Format(TextId::UnexpectedArgument,
+                           {parser.positionalArguments().constFirst().toLatin1().toStdString()})
+            : parser.errorText().toLatin1().toStdString();
+    std::fprintf(stderr, "%s\n", words.Format(TextId::TryHelp, {error}).c_str());
     return 2;
   }
   if (parser.isSet(prefix) && parser.value(prefix).isEmpty()) {
-    std::fprintf(stderr, "velquin: --prefix needs a folder. Try 'velquin --help'.\n");
+    std::fprintf(stderr, "%s\n", std::string(words[TextId::PrefixNeedsFolder]).c_str());
     return 2;
   }
   if (parser.isSet(help)) {
@@ -118,8 +111,10 @@ int main(int argc, char** argv) {
   const velquin::Environment environment = velquin::Environment::FromProcess();
   const std::string chosenPrefix = parser.value(prefix).toLatin1().toStdString();
   if (parser.isSet(list)) {
-    const velquin::GameChoice choice = velquin::ChooseGame(environment, chosenPrefix);
-    std::fputs(velquin::DescribeChoice(choice).c_str(), stdout);
+    // Scripts read the list: it stays in English whatever the player's language.
+    const velquin::Catalogue& english = velquin::Catalogue::English();
+    const velquin::GameChoice choice = velquin::ChooseGame(environment, chosenPrefix, english);
+    std::fputs(velquin::DescribeChoice(choice, english).c_str(), stdout);
     return choice.games.empty() ? 1 : 0;
   }
 
@@ -127,13 +122,14 @@ int main(int argc, char** argv) {
   // Finding the game and opening its prefix read files only: they run while Qt connects to
   // the display, and the window comes without waiting for them.
   const velquin::DisplayReach display = velquin::ProbeDisplay();
+  const std::string noDisplay = std::string(words[TextId::NoDisplay]) + "\n";
   if (display == velquin::DisplayReach::None) {
-    std::fputs(kNoDisplay, stderr);
+    std::fputs(noDisplay.c_str(), stderr);
     return 1;
   }
   const auto search = std::make_shared<Search>();
-  std::thread([search, environment, chosenPrefix] {
-    velquin::GameChoice choice = velquin::ChooseGame(environment, chosenPrefix);
+  std::thread([search, environment, chosenPrefix, &words] {
+    velquin::GameChoice choice = velquin::ChooseGame(environment, chosenPrefix, words);
     auto os = std::make_shared<velquin::PlatformServices>(velquin::ServicesFor(choice));
     std::function<void()> then;
     {
@@ -151,17 +147,17 @@ int main(int argc, char** argv) {
   int qtArgc = static_cast<int>(qtArguments.size()) - 1;
   std::unique_ptr<QApplication> application;
   {
-    const velquin::QtStartGuard guard(kNoDisplay);
+    const velquin::QtStartGuard guard(noDisplay.c_str());
     application = std::make_unique<QApplication>(qtArgc, qtArguments.data());
   }
   velquin::QtToolkit toolkit(WindowIcon());
   velquin::QtShell shell;
-  velquin::ProgramWindows windows(toolkit, shell, nullptr);
-  velquin::GamePicker picker(windows.main, environment);
-  toolkit.AddStrip(std::string(velquin::frmMainDesign::Design().caption),
+  velquin::ProgramWindows windows(toolkit, shell, nullptr, words);
+  velquin::GamePicker picker(windows.main, environment, words);
+  toolkit.AddStrip(std::string(words[TextId::frmMain_Caption]),
                    [&picker](QWidget& form) { return picker.MakeStrip(form); });
   if (!windows.main.Show()) {
-    std::fprintf(stderr, "velquin: could not create its window; nothing was read or written.\n");
+    std::fprintf(stderr, "%s\n", std::string(words[TextId::NoWindowLine]).c_str());
     std::fflush(nullptr);
     std::_Exit(1);
   }

@@ -5,6 +5,7 @@
 #include "platform/WindowRules.h"
 #include "platform/win32/WideText.h"
 #include "platform/win32/Win32Dpi.h"
+#include "platform/win32/Win32Fonts.h"
 #include "platform/win32/Win32StatusBar.h"
 
 namespace velquin {
@@ -126,14 +127,7 @@ const ControlDesign* Win32Window::Design(ControlId id) const {
 HFONT Win32Window::Font(const FontDesign& font, bool underline) {
   auto& handle = fonts_[{font.face, font.centipoints, font.bold, underline}];
   if (!handle.valid()) {
-    LOGFONTW lf{};
-    lf.lfHeight = -MulDiv(font.centipoints, static_cast<int>(dpi_), 72 * 100);
-    lf.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
-    lf.lfUnderline = underline;
-    lf.lfCharSet = ANSI_CHARSET;
-    lf.lfQuality = DEFAULT_QUALITY;
-    const std::wstring face = Widen(font.face);
-    lstrcpynW(lf.lfFaceName, face.c_str(), LF_FACESIZE);
+    const LOGFONTW lf = LogFontOf(font, dpi_, underline);
     handle.reset(CreateFontIndirectW(&lf));
   }
   return handle.get();

@@ -82,7 +82,7 @@ TEST_F(FileAccessConformance, ASaveKeepsWhatThePlayerFileIsAndLeavesNoCopy) {
   const std::string stored(12 + 5 * 2108, 'x');
   const std::array<std::string, kNameSlots> names = {"Ann", "", "", "", ""};
   auto saved = [&](const std::string& folder, const fs::path& file) {
-    EXPECT_EQ(SaveNames(PathOf(folder), names, *os_.files, *os_.codePage).message, "Names saved!");
+    EXPECT_TRUE(SaveNames(PathOf(folder), names, *os_.files, *os_.codePage).saved);
     std::string got(16, '\0');
     std::ifstream(file, std::ios::binary).read(got.data(), 16);
     EXPECT_EQ(got, "xxxxxxxxxxxxAnn\0"s);
@@ -140,9 +140,8 @@ TEST_F(FileAccessConformance, AReadOnlyPlayerFileRefusesTheSaveAndKeepsItsBytes)
 
   const NamesAndMacros loaded = LoadNamesAndMacros(gamePath, *os_.files, *os_.codePage);
   EXPECT_EQ(loaded.names[0], "Locked");
-  EXPECT_EQ(SaveNames(gamePath, {"Other", "", "", "", ""}, *os_.files, *os_.codePage).message,
-            "Can't save names!");
-  EXPECT_EQ(SaveMacros(gamePath, loaded.macros, *os_.files, *os_.codePage).message, "Can't save messages!");
+  EXPECT_FALSE(SaveNames(gamePath, {"Other", "", "", "", ""}, *os_.files, *os_.codePage).saved);
+  EXPECT_FALSE(SaveMacros(gamePath, loaded.macros, *os_.files, *os_.codePage).saved);
   EXPECT_EQ(Contents(*os_.files, gamePath + "\\plyr.sav"), before);
 }
 
@@ -153,12 +152,12 @@ TEST_F(FileAccessConformance, ASaveOnAFullDiskWritesNothingAndLeavesNoFileBehind
   const std::string full = folder;
   const std::array<std::string, kNameSlots> names = {"Alpha", "Beta", "Gamma", "Delta", "Epsilon"};
 
-  EXPECT_EQ(SaveNames(full + "\\none", names, *os_.files, *os_.codePage).message, "Can't save names!");
+  EXPECT_FALSE(SaveNames(full + "\\none", names, *os_.files, *os_.codePage).saved);
   EXPECT_FALSE(os_.files->OpenForRead(full + "\\none\\plyr.sav").ok());  // none was made
-  EXPECT_EQ(SaveNames(full + "\\short", names, *os_.files, *os_.codePage).message, "Can't save names!");
+  EXPECT_FALSE(SaveNames(full + "\\short", names, *os_.files, *os_.codePage).saved);
   EXPECT_EQ(Contents(*os_.files, full + "\\short\\plyr.sav"), B("eleven byte"));
   // Names 0 and 1 lie inside this one, names 2 to 4 past its end.
-  EXPECT_EQ(SaveNames(full + "\\part", names, *os_.files, *os_.codePage).message, "Can't save names!");
+  EXPECT_FALSE(SaveNames(full + "\\part", names, *os_.files, *os_.codePage).saved);
   EXPECT_EQ(Contents(*os_.files, full + "\\part\\plyr.sav"), Bytes(4000, 1));
 }
 
@@ -171,8 +170,7 @@ TEST_F(FileAccessConformance, AFolderThatTakesNoNewFileOrNoSpaceAheadStillSaves)
     GTEST_SKIP() << "VELQUIN_SEALED_GAME_FOLDER or VELQUIN_NO_FALLOCATE_FOLDER not prepared";
   for (const std::string folder : {sealed, fuse}) {
     SCOPED_TRACE(folder);
-    EXPECT_EQ(SaveNames(folder, {"Ann", "", "", "", "Eve"}, *os_.files, *os_.codePage).message,
-              "Names saved!");
+    EXPECT_TRUE(SaveNames(folder, {"Ann", "", "", "", "Eve"}, *os_.files, *os_.codePage).saved);
     const std::optional<Bytes> after = Contents(*os_.files, folder + "\\plyr.sav");
     ASSERT_TRUE(after);
     EXPECT_EQ(Bytes(after->begin(), after->begin() + 17), B("eleven byte\0Ann\0\0"sv));
@@ -184,8 +182,7 @@ TEST_F(FileAccessConformance, AFolderThatTakesNoNewFileOrNoSpaceAheadStillSaves)
 TEST_F(FileAccessConformance, SaveOnce) {
   const char* folder = std::getenv("VELQUIN_SAVE_ONCE_FOLDER");
   if (!folder) GTEST_SKIP() << "VELQUIN_SAVE_ONCE_FOLDER not prepared";
-  EXPECT_EQ(SaveNames(folder, {"N0", "N1", "N2", "N3", "N4"}, *os_.files, *os_.codePage).message,
-            "Names saved!");
+  EXPECT_TRUE(SaveNames(folder, {"N0", "N1", "N2", "N3", "N4"}, *os_.files, *os_.codePage).saved);
 }
 
 TEST_F(FileAccessConformance, TheLoadReadsTheFieldsOfAHugeFileWhereTheyLie) {

@@ -12,7 +12,7 @@
 
 #include "cases/SaveCases.h"
 #include "forms/HelpForm.h"
-#include "forms/frmHelp.h"
+#include "forms/frmMainDesign.h"
 #include "platform/WindowRules.h"
 
 namespace velquin::cases {
@@ -94,12 +94,60 @@ inline const Scenario kScenarios[] = {
       {Do::Press, kMain, d::cmdME}, {Do::Press, kMain, d::cmdSaveM},
       {Do::Text, kMain, d::StatusBar, "Can't save messages!"}}},
 };
+
+// The windows in the player's language (Start's text: a language as the system gives it),
+// the macro panel's toggle working on its translated caption.
+inline const char* const kHilfe = "Namenseditor - Hilfe";
+inline const char* const kSpravka = "Редактор имён — справка";
+inline const Scenario kLanguageScenarios[] = {
+    {"in German: captions, names for screen readers, a save's message and a help window",
+     {{Do::Start, kMain, 0, "de_DE.UTF-8"}, {Do::Text, kMain, d::lblPlayer(0), "Figur 1"},
+      {Do::Name, kMain, d::txtPlayer(0), "Figur 1"}, {Do::Text, kMain, d::cmdSave, "Speichern"},
+      {Do::Name, kMain, d::cmdSave, "Speichern"}, {Do::Text, kMain, d::cmdME, "Makro-Editor >>"},
+      {Do::Press, kMain, d::cmdME}, {Do::Text, kMain, d::cmdME, "Makro-Editor <<"}, {Do::Layout, kMain, 7260},
+      {Do::Name, kMain, d::txtMsg(9), "SHIFT + F10"}, {Do::Press, kMain, d::cmdSave},
+      {Do::Text, kMain, d::StatusBar, "Namen gespeichert!"}, {Do::Press, kMain, d::cmdHelp},
+      {Do::Text, kHilfe, H::lblName, "Wie funktioniert der Namenseditor?"}, {Do::Name, kHilfe, H::cmdOK, "OK"},
+      {Do::Press, kMain, d::cmdME}, {Do::Layout, kMain, 3045}}},
+    {"in Russian: Cyrillic captions, names, a save's message and a help window",
+     {{Do::Start, kMain, 0, "ru_RU.UTF-8"}, {Do::Text, kMain, d::lblPlayer(4), "Персонаж 5"},
+      {Do::Name, kMain, d::txtPlayer(4), "Персонаж 5"}, {Do::Text, kMain, d::cmdSave, "Сохранить"},
+      {Do::Text, kMain, d::cmdME, "Макросы >>"}, {Do::Press, kMain, d::cmdME},
+      {Do::Text, kMain, d::cmdME, "Макросы <<"}, {Do::Press, kMain, d::cmdSaveM},
+      {Do::Text, kMain, d::StatusBar, "Фразы сохранены!"}, {Do::Press, kMain, d::cmdHelp},
+      {Do::Text, kSpravka, H::lblName, "Как работает редактор имён?"}, {Do::Name, kSpravka, H::cmdOK, "OK"},
+      {Do::Press, kMain, d::cmdME}, {Do::Layout, kMain, 3045}}},
+};
 // clang-format on
 
 inline const FormDesign& DesignOf(const char* window) {
-  static const HelpDesign help(kFrmHelpTexts);
-  return window == std::string(kMain) ? frmMainDesign::Design() : help.form;
+  static const HelpDesign help(HelpTexts::frmHelp(Catalogue::English()), Catalogue::English());
+  static const frmMainDesign::MainDesign main(Catalogue::English());
+  return window == std::string(kMain) ? main.form : help.form;
 }
+
+// Every caption of a language, and each status message that the first panel is made to hold, as
+// the control that must hold it: the panel as a label 60 twips narrower, for its edges.
+struct TextsToFit {
+  explicit TextsToFit(const Catalogue& words)
+      : main(words), help(HelpTexts::frmHelp(words), words), helpM(HelpTexts::frmHelpM(words), words) {
+    for (const FormDesign* form : {&main.form, &help.form, &helpM.form})
+      for (const ControlDesign& c : form->controls)
+        if (!c.caption.empty() && (c.kind == ControlKind::Label || c.kind == ControlKind::CommandButton))
+          controls.push_back(c);
+    ControlDesign open = main.controls[frmMainDesign::cmdME];
+    open.caption = words[TextId::cmdME_Open];
+    controls.push_back(open);
+    for (const TextId id :
+         {TextId::NamesSaved, TextId::NamesNotSaved, TextId::MacrosSaved, TextId::MacrosNotSaved,
+          TextId::LookingForGame, TextId::SavingNames, TextId::SavingMacros})
+      controls.push_back(
+          {frmMainDesign::StatusBar, "Panels(1)", -1, ControlKind::Label, 0, 0, 1840 - 60, 255, words[id]});
+  }
+  const frmMainDesign::MainDesign main;
+  const HelpDesign help, helpM;
+  std::vector<ControlDesign> controls;
+};
 
 // Where a separator line shows its colour when it is drawn: 600 twips in, at its last row.
 struct LinePixel {
@@ -156,6 +204,7 @@ void Run(App& app, const Step& s) {
     case Do::NoGame:
       return app.PointGameAt(s.what == Do::Game);
     case Do::Start:
+      if (!app.UseLanguage(s.text)) FAIL() << "the program cannot be started in " << s.text;
       if (!app.Start()) FAIL() << "the program showed no main window";
       return;
     case Do::Type:
@@ -216,6 +265,26 @@ void RunScenarios(App& app) {
     }
     app.Stop();
   }
+}
+
+// The rows of kLanguageScenarios in the languages the app can be started in; how many ran.
+template <class App>
+int RunLanguageScenarios(App& app) {
+  int ran = 0;
+  for (const Scenario& scenario : kLanguageScenarios) {
+    if (!app.UseLanguage(scenario.steps.front().text)) continue;
+    SCOPED_TRACE(scenario.name);
+    ++ran;
+    app.Store(StoredPlayerFile());
+    app.PointGameAt(true);
+    for (const Step& step : scenario.steps) {
+      Run(app, step);
+      if (::testing::Test::HasFatalFailure()) return ran;
+    }
+    app.Stop();
+  }
+  app.UseLanguage("");
+  return ran;
 }
 
 // One save as the user makes it, then the status message and every byte of the file.

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include "app/linux/GameChoice.h"
 #include "discovery/BoundedJobs.h"
 #include "discovery/GameDiscovery.h"
 #include "platform/PosixHandles.h"
@@ -86,7 +87,7 @@ TEST_P(FakeHomeTest, Finds) {
       if (games[i].candidate.prefix == c.prefix) found.back() += " #" + std::to_string(i + 1);
   }
   for (const SkippedFile& file : candidates.skipped)
-    found.push_back("skipped " + Under(file.file) + ": " + file.why);
+    found.push_back("skipped " + Under(file.file) + ": " + Describe(file.why, Catalogue::English()));
   EXPECT_EQ(found, row.found);
 }
 

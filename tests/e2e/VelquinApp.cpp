@@ -14,6 +14,8 @@
 #include <iterator>
 
 #include "cases/Scenarios.h"
+#include "platform/win32/Win32Fonts.h"
+#include "platform/win32/Win32Languages.h"
 
 namespace velquin::e2e {
 
@@ -311,6 +313,12 @@ class VelquinApp {
   }
 
   void Wait() { Sleep(25); }
+  // The program speaks the language this driver runs in: Wine gives a program the UI language
+  // of its LANG, and a program it starts the same, so run_e2e.sh runs the driver once a language.
+  bool UseLanguage(const std::string& language) {
+    const Catalogue& running = Catalogue::For(PreferredLanguages());
+    return &(language.empty() ? Catalogue::English() : Catalogue::For(std::vector{language})) == &running;
+  }
 
  private:
   HWND Window(const char* caption) {
@@ -343,6 +351,83 @@ TEST(VelquinE2e, ScenariosAndEachSaveWritesExactlyItsBytesAndSaysSo) {
   VelquinApp app{Env("VELQUIN_EXE"), Env("VELQUIN_E2E_GAME"), Env("VELQUIN_ARTIFACTS")};
   cases::RunScenarios(app);
   cases::RunSaveCases(app);
+}
+
+// What a text needs of its control, in pixels, drawn with the font the program makes for the
+// control at this DPI: a button's text on one line, a label's wrapped within its width.
+SIZE Needed(HDC dc, const ControlDesign& c, UINT dpi) {
+  const LOGFONTW lf = LogFontOf(c.font, dpi, false);
+  HFONT font = CreateFontIndirectW(&lf);
+  HGDIOBJ old = SelectObject(dc, font);
+  std::wstring text = Wide(c.caption);
+  SIZE needed{};
+  if (c.kind == ControlKind::CommandButton) {
+    std::erase(text, L'&');
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &needed);
+  } else {
+    RECT r{0, 0, MulDiv(c.width, static_cast<int>(dpi), 1440), 0};
+    DrawTextW(dc, text.c_str(), -1, &r, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_LEFT);
+    needed = {r.right, r.bottom};
+  }
+  SelectObject(dc, old);
+  DeleteObject(font);
+  return needed;
+}
+
+// Every text of every language against its control at this run's DPI, measured with Wine's GDI
+// and fonts.
+TEST(VelquinE2e, EveryTextOfEveryLanguageFitsItsControl) {
+  const char* dpiSetting = std::getenv("VELQUIN_E2E_DPI");
+  const UINT dpi = dpiSetting ? static_cast<UINT>(std::atoi(dpiSetting)) : 96;
+  HDC dc = CreateCompatibleDC(nullptr);
+  int measured = 0;
+  for (const Catalogue& words : Catalogue::All()) {
+    for (const ControlDesign& c : cases::TextsToFit(words).controls) {
+      const SIZE needed = Needed(dc, c, dpi);
+      const int width = MulDiv(c.width, static_cast<int>(dpi), 1440),
+                height = MulDiv(c.height, static_cast<int>(dpi), 1440);
+      const std::string where = std::string(words.tag()) + " at " + std::to_string(dpi) + " DPI, " +
+                                std::string(c.name) + ": " + std::string(c.caption) + " needs " +
+                                std::to_string(needed.cx) + " x " + std::to_string(needed.cy) + " of " +
+                                std::to_string(width) + " x " + std::to_string(height);
+      ++measured;
+      if (c.kind == ControlKind::CommandButton) {
+        EXPECT_LE(needed.cx + MulDiv(6, static_cast<int>(dpi), 96), width) << where;
+      } else {
+        EXPECT_LE(needed.cx, width) << where;
+        EXPECT_LE(needed.cy, height + 1) << where;
+      }
+    }
+  }
+  DeleteDC(dc);
+  EXPECT_EQ(measured, 12 * 40);  // twelve languages, forty texts
+}
+
+// The windows in the language this run's LANG gives (VELQUIN_E2E_LANGUAGE names it): the rows
+// of the language scenarios in it, and each window left as a screenshot.
+TEST(VelquinE2e, TheWindowsInThePlayersLanguage) {
+  if (Env("VELQUIN_EXE").empty() || Env("VELQUIN_E2E_LANGUAGE").empty())
+    GTEST_SKIP() << "VELQUIN_EXE and VELQUIN_E2E_LANGUAGE not prepared";
+  const Catalogue& words = Catalogue::For(PreferredLanguages());
+  const char* tag = std::getenv("VELQUIN_E2E_LANGUAGE");
+  ASSERT_EQ(words.tag(), tag) << "Wine did not give the driver the language of its LANG";
+  VelquinApp app{Env("VELQUIN_EXE"), Env("VELQUIN_E2E_GAME"), Env("VELQUIN_ARTIFACTS")};
+  const std::string help(words[TextId::frmHelp_Caption]), helpM(words[TextId::frmHelpM_Caption]);
+  app.Store(cases::StoredPlayerFile());
+  app.PointGameAt(true);
+  ASSERT_TRUE(app.Start());
+  app.Press(cases::kMain, frmMainDesign::cmdME);
+  EXPECT_EQ(app.Text(cases::kMain, frmMainDesign::cmdME), words[TextId::cmdME_Open]);
+  app.Screenshot(cases::kMain, std::string("language-") + tag + "-main");
+  app.Press(cases::kMain, frmMainDesign::cmdHelp);
+  app.Press(cases::kMain, frmMainDesign::cmdHelpM);
+  EXPECT_EQ(app.Windows(help.c_str()), 1);
+  EXPECT_EQ(app.Windows(helpM.c_str()), 1);
+  app.Screenshot(help.c_str(), std::string("language-") + tag + "-help");
+  app.Screenshot(helpM.c_str(), std::string("language-") + tag + "-help-macros");
+  app.Stop();
+  const int expected = std::string(tag) == "de" || std::string(tag) == "ru" ? 1 : 0;
+  EXPECT_EQ(cases::RunLanguageScenarios(app), expected);
 }
 
 }  // namespace

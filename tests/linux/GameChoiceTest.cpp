@@ -13,6 +13,10 @@ namespace {
 
 using GameChoiceTest = testing::TempFolder;
 
+const Catalogue& English() {
+  return Catalogue::English();
+}
+
 // A prefix holding the game whose programs see a double-byte code page: found and listed, but
 // the window opens empty with the reason in the status bar, and no save writes a byte.
 TEST_F(GameChoiceTest, UsesTheNewestGameOrTheOneGivenAndEditsNothingInADoubleByteCodePage) {
@@ -25,12 +29,12 @@ TEST_F(GameChoiceTest, UsesTheNewestGameOrTheOneGivenAndEditsNothingInADoubleByt
   const std::string stored(12, '\1');
   Write("pfx/drive_c/DF/plyr.sav", stored + "Name");
 
-  const GameChoice choice = ChooseGame({folder_ / "home", prefix.string(), "", ""}, "");
+  const GameChoice choice = ChooseGame({folder_ / "home", prefix.string(), "", ""}, "", English());
   ASSERT_EQ(choice.games.size(), 1u);
   EXPECT_EQ(choice.prefix, choice.games[0].prefix);  // the same object, opened once
   EXPECT_EQ(choice.refusal,
             "This prefix uses code page 932, a double-byte code page; Velquin edits single-byte names only.");
-  EXPECT_NE(DescribeChoice(choice).find(choice.refusal), std::string::npos);
+  EXPECT_NE(DescribeChoice(choice, English()).find(choice.refusal), std::string::npos);
 
   PlatformServices os = ServicesFor(choice);
   EXPECT_EQ(LookUpGameFolder(*os.registry, *os.codePage), "");
@@ -48,7 +52,8 @@ TEST_F(GameChoiceTest, UsesTheNewestGameOrTheOneGivenAndEditsNothingInADoubleByt
   fs::last_write_time(old / "drive_c/DF/plyr.sav", fs::file_time_type::clock::now() - std::chrono::hours(1));
   const std::pair<std::string, fs::path> rows[] = {{"", prefix}, {old.string(), old}};
   for (const auto& [given, used] : rows)
-    EXPECT_EQ(fs::canonical(ChooseGame({home, "", "", ""}, given).prefix->folder()), fs::canonical(used));
+    EXPECT_EQ(fs::canonical(ChooseGame({home, "", "", ""}, given, English()).prefix->folder()),
+              fs::canonical(used));
 
   // The pick kept from the window is used while it holds the game, and --list marks it;
   // --prefix and WINEPREFIX override it; a kept install that is gone, or a settings file that
@@ -79,17 +84,18 @@ TEST_F(GameChoiceTest, UsesTheNewestGameOrTheOneGivenAndEditsNothingInADoubleByt
     } else if (!row.config.empty()) {
       std::ofstream(conf, std::ios::binary) << row.config;
     }
-    const GameChoice picked = ChooseGame({home, row.winePrefix, "", ""}, row.given);
+    const GameChoice picked = ChooseGame({home, row.winePrefix, "", ""}, row.given, English());
     ASSERT_TRUE(picked.prefix) << row.said;
     EXPECT_EQ(fs::canonical(picked.prefix->folder()), fs::canonical(row.used)) << row.said;
-    EXPECT_NE(DescribeChoice(picked).find(row.said), std::string::npos) << DescribeChoice(picked);
+    EXPECT_NE(DescribeChoice(picked, English()).find(row.said), std::string::npos)
+        << DescribeChoice(picked, English());
   }
   // Written over a FIFO in its place, and read back.
   ASSERT_TRUE(RememberGame({home, "", "", ""}, fs::canonical(old)));
-  EXPECT_EQ(ChooseGame({home, "", "", ""}, "").remembered, fs::canonical(old));
+  EXPECT_EQ(ChooseGame({home, "", "", ""}, "", English()).remembered, fs::canonical(old));
 
   // Nothing found at all: no prefix is used and the lookup finds no game.
-  const GameChoice none = ChooseGame({folder_ / "empty-home", "", "", ""}, "");
+  const GameChoice none = ChooseGame({folder_ / "empty-home", "", "", ""}, "", English());
   EXPECT_FALSE(none.prefix);
   EXPECT_EQ(LookUpGameFolder(*ServicesFor(none).registry, *ServicesFor(none).codePage), "");
   EXPECT_EQ(none.refusal, "DF:TFD was not found in any Wine prefix.");

@@ -37,6 +37,12 @@ program=$usr/bin/velquin
 done
 desktop-file-validate "$share/applications/io.velquin.Velquin.desktop" || fail "desktop-file-validate"
 appstreamcli validate --no-net "$share/metainfo/io.velquin.Velquin.metainfo.xml" || fail "appstreamcli validate"
+grep -qxF 'GenericName[de]=Namens- und Makro-Editor für DF:TFD' "$share/applications/io.velquin.Velquin.desktop" ||
+  fail "the desktop entry has no German name"
+grep -qxF 'Comment[ru]=Изменение имён персонажей и макросов чата DF:TFD в префиксе Wine или Proton' \
+  "$share/applications/io.velquin.Velquin.desktop" || fail "the desktop entry has no Russian comment"
+grep -qF '<summary xml:lang="de">Figurennamen und Chat-Makros von DF:TFD bearbeiten</summary>' \
+  "$share/metainfo/io.velquin.Velquin.metainfo.xml" || fail "the metainfo has no German summary"
 version=$("$here/scripts/version.sh") || exit 1
 grep -q "<release version=\"$version\" date=\"20[0-9-]*\"/>" "$share/metainfo/io.velquin.Velquin.metainfo.xml" ||
   fail "the metainfo's release is not $version"
@@ -109,6 +115,20 @@ $tester|--list||stdout|0|* $prefix (Steam
 $tester|--list|relative/home|stdout|0|* $prefix (Steam
 $tester|--list|unset|stdout|0|Skipped $HOME/Games/umu: Permission denied
 $tester|--list|unset|stdout|0|Skipped $compatdata/9999: Permission denied
+TABLE
+
+# In the player's language, as Qt reads it from LANGUAGE and LANG: --help and the error lines;
+# --list stays in English, since scripts read it.
+while IFS='|' read -r language args stream text; do
+  [ -n "$language" ] || continue
+  out=$(env -u WINEPREFIX -u LC_ALL -u LC_MESSAGES LANGUAGE="$language" LANG=C.UTF-8 $launch "$program" $args 2>&1)
+  grep -qF -- "$text" <<<"$out" || fail "velquin $args in $language: '$text' not said: $(head -c 300 <<<"$out")"
+done <<TABLE
+de|--help|stdout|  -h, --help         Diese Hilfe anzeigen und beenden.
+ru|--help|stdout|Показать эту справку и выйти.
+de|--prefix=|stderr|velquin: --prefix braucht einen Ordner. Weitere Informationen mit „velquin --help“.
+ru|--prefix=|stderr|velquin: для --prefix нужна папка. Попробуйте «velquin --help».
+de|--list|stdout|Wine prefixes with DF:TFD, the most recently played first:
 TABLE
 
 # Places that do not answer. A HOME whose Steam lists three libraries: one on a FUSE mount

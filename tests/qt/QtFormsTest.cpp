@@ -6,6 +6,8 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
+#include <QFontMetricsF>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -30,6 +32,7 @@
 #include "app/linux/RememberedGame.h"
 #include "cases/Scenarios.h"
 #include "forms/ProgramWindows.h"
+#include "platform/qt/QtControls.h"
 #include "platform/qt/QtToolkit.h"
 #include "posix/PrefixServices.h"
 #include "support/MemoryFiles.h"
@@ -80,7 +83,7 @@ class QtApp {
   void PointGameAt(bool game) { registry->path = game ? std::optional("C:\\Games\\DF\0"s) : std::nullopt; }
   // `searching`: the window comes before the search for the game has ended.
   bool Start(bool searching = false) {
-    windows_.emplace(toolkit, shell, searching ? nullptr : Services());
+    windows_.emplace(toolkit, shell, searching ? nullptr : Services(), *words);
     return windows_->main.Show() && QTest::qWaitForWindowActive(Window(cases::kMain));
   }
   void SearchEnded(std::string_view refusal, const std::vector<std::string>& notAnswering) {
@@ -164,8 +167,13 @@ class QtApp {
   }
   double Dpi(const char*) { return std::atof(std::getenv("VELQUIN_QT_DPI")); }
   void Screenshot(const char*, const std::string&) {}
+  bool UseLanguage(const std::string& language) {
+    words = language.empty() ? &Catalogue::English() : &Catalogue::For(std::vector{language});
+    return true;
+  }
   void Wait() { QTest::qWait(25); }
 
+  const Catalogue* words = &Catalogue::English();
   testing::FakeRegistry* registry = new testing::FakeRegistry;
   testing::MemoryFiles* files = new testing::MemoryFiles;
   PlatformServices os;
@@ -199,6 +207,7 @@ class QtApp {
 TEST(QtForms, ScenariosAndEachSaveWritesExactlyItsBytesAndSaysSo) {
   QtApp app;
   cases::RunScenarios(app);
+  EXPECT_EQ(cases::RunLanguageScenarios(app), 2);
   cases::RunSaveCases(app);
 }
 
@@ -322,6 +331,38 @@ TEST(QtForms, TheToolkitTheFilesTheShellTheFrameFontsCaptionsAndPanels) {
   EXPECT_EQ(app.Text(cases::kMain, frmMainDesign::StatusBar), "Names saved!");
 }
 
+// Every caption of every language, and each status message that the first panel is made to hold,
+// measured with its control's font against its control at 96 and 144 DPI: a button keeps 3 px
+// each side for its frame, a label holds its text wrapped within its box.
+TEST(QtForms, EveryTextOfEveryLanguageFitsItsControl) {
+  PreferNarrowStandIns();
+  int measured = 0;
+  for (const int dpi : {96, 144}) {
+    QImage device(1, 1, QImage::Format_ARGB32);
+    device.setDotsPerMeterX(static_cast<int>(std::lround(dpi / 0.0254)));
+    device.setDotsPerMeterY(static_cast<int>(std::lround(dpi / 0.0254)));
+    const auto px = [dpi](int twips) { return static_cast<double>(std::lround(twips * dpi / 1440.0)); };
+    for (const Catalogue& words : Catalogue::All()) {
+      const cases::TextsToFit texts(words);
+      for (const ControlDesign& c : texts.controls) {
+        const QFontMetricsF metrics(FontOf(c.font), &device);
+        QString text = QString::fromUtf8(c.caption.data(), static_cast<qsizetype>(c.caption.size()));
+        const std::string where = std::string(words.tag()) + " at " + std::to_string(dpi) + " DPI, " +
+                                  std::string(c.name) + ": " + text.toStdString();
+        ++measured;
+        if (c.kind == ControlKind::CommandButton) {
+          EXPECT_LE(metrics.horizontalAdvance(text.remove(u'&')) + 6 * dpi / 96.0, px(c.width)) << where;
+          continue;
+        }
+        const QRectF needed = metrics.boundingRect(QRectF(0, 0, px(c.width), 10000), Qt::TextWordWrap, text);
+        EXPECT_LE(needed.width(), px(c.width)) << where;
+        EXPECT_LE(needed.height(), px(c.height) + 1) << where;
+      }
+    }
+  }
+  EXPECT_EQ(measured, 2 * 12 * 40);  // two DPIs, twelve languages, forty texts
+}
+
 // Memory files whose opening for writing waits while the test holds `gate`, up to a bound, as
 // a share that has gone to sleep would.
 class StallingFiles final : public FileAccess {
@@ -416,8 +457,8 @@ TEST_F(QtGamePicker, NamesTheInstallSaysNoneFoundAndPicksByKeyboard) {
 
   TestToolkit toolkit;
   RecordingShell shell;
-  ProgramWindows windows(toolkit, shell, nullptr);
-  GamePicker picker(windows.main, found);
+  ProgramWindows windows(toolkit, shell, nullptr, Catalogue::English());
+  GamePicker picker(windows.main, found, Catalogue::English());
   toolkit.qt.AddStrip(std::string(cases::kMain), [&picker](QWidget& form) { return picker.MakeStrip(form); });
   ASSERT_TRUE(windows.main.Show());
   QWidget* main = nullptr;
@@ -444,7 +485,7 @@ TEST_F(QtGamePicker, NamesTheInstallSaysNoneFoundAndPicksByKeyboard) {
   EXPECT_NE(said().find("Looking for DF:TFD..."), std::string::npos);
 
   // None found: said in words, Save Names says why, a folder without the game says what it lacks.
-  const GameChoice none = ChooseGame(empty, "");
+  const GameChoice none = ChooseGame(empty, "", Catalogue::English());
   windows.main.SearchEnded(std::make_shared<PlatformServices>(ServicesFor(none)), none.refusal, {});
   picker.SearchEnded(none);
   EXPECT_NE(said().find("DF:TFD was not found in any Wine prefix."), std::string::npos) << said();
@@ -471,7 +512,7 @@ TEST_F(QtGamePicker, NamesTheInstallSaysNoneFoundAndPicksByKeyboard) {
 
   // Two found: the newest in use, named; Tab reaches the list; Down picks the other, once the
   // player agrees to lose the typed name; the pick is kept.
-  const GameChoice two = ChooseGame(found, "");
+  const GameChoice two = ChooseGame(found, "", Catalogue::English());
   windows.main.UseGame(std::make_shared<PlatformServices>(ServicesFor(two)), "");
   picker.SearchEnded(two);
   EXPECT_EQ(installs->count(), 2);
@@ -498,7 +539,7 @@ TEST_F(QtGamePicker, NamesTheInstallSaysNoneFoundAndPicksByKeyboard) {
   QTest::keyClick(installs, Qt::Key_Down);
   EXPECT_EQ(box(frmMainDesign::txtPlayer(0))->text(), "Older");
   EXPECT_TRUE(installs->currentText().startsWith("Wine \u00b7 ")) << installs->currentText().toStdString();
-  EXPECT_EQ(ReadRememberedGame(found).prefix, fs::canonical(home / ".wine"));
+  EXPECT_EQ(ReadRememberedGame(found, Catalogue::English()).prefix, fs::canonical(home / ".wine"));
   EXPECT_TRUE(windows.main.FinishSaves(std::chrono::seconds(10)));
 }
 

@@ -17,10 +17,18 @@ namespace {
 TEST(AnsiCodePagesTest, OnlySingleByteCodePagesGetAConverterAndTheOthersSayWhy) {
   // Their converters are held against Wine's tables (what its Win32 API converts) by the backend cases.
   for (int number : {874, 1250, 1251, 1252, 1253, 1254, 1255, 1256, 1257, 1258})
-    EXPECT_EQ(WhyNoAnsiCodePage(number), "") << number;
-  for (int number : {932, 936, 949, 950, 65001, 437, 0, -1}) {
+    EXPECT_EQ(SupportOf(number), CodePageSupport::Converted) << number;
+  using enum CodePageSupport;
+  for (const auto& [number, support] : {std::pair{932, DoubleByte},
+                                        {936, DoubleByte},
+                                        {949, DoubleByte},
+                                        {950, DoubleByte},
+                                        {65001, Utf8},
+                                        {437, Unknown},
+                                        {0, Unknown},
+                                        {-1, Unknown}}) {
     EXPECT_EQ(IconvCodePage::Open(number), nullptr) << number;
-    EXPECT_NE(WhyNoAnsiCodePage(number), "") << number;
+    EXPECT_EQ(SupportOf(number), support) << number;
   }
   // Where iconv leaves a byte from 0x80 to 0x9F undefined, Windows reads the C1 control of the
   // same number; the Western code page the program falls back on is the same table.
