@@ -92,7 +92,6 @@ Catalogue::Catalogue(std::string_view tag, std::span<const unsigned char> mo) : 
     const std::string_view translation =
         kSources[i].translated && !mo.empty() ? file.Find(kSources[i].id) : "";
     if (!translation.empty()) texts_[i] = translation;
-    if (!translation.empty() || mo.empty()) ++translated_;
   }
 }
 
@@ -125,7 +124,10 @@ const Catalogue& Catalogue::For(std::span<const std::string> preferred) {
 }
 
 std::string Catalogue::Format(TextId id, std::initializer_list<std::string_view> values) const {
-  const std::string_view text = (*this)[id];
+  return Fill((*this)[id], std::span(values.begin(), values.size()));
+}
+
+std::string Fill(std::string_view text, std::span<const std::string_view> values) {
   std::string out;
   std::size_t next = 0;
   for (std::size_t i = 0; i < text.size(); ++i) {
@@ -140,7 +142,7 @@ std::string Catalogue::Format(TextId id, std::initializer_list<std::string_view>
     if (numbered) ++at;
     if (at < text.size() && (text[at] == 's' || text[at] == 'd') && (numbered || at == i + 1)) {
       const std::size_t index = numbered ? position - 1 : next++;
-      if (index < values.size()) out += values.begin()[index];
+      if (index < values.size()) out += values[index];
       i = at;
     } else if (text[at] == '%' && at == i + 1) {
       out += '%';

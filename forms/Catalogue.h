@@ -42,16 +42,16 @@ class Catalogue {
   std::string_view operator[](TextId id) const { return texts_[static_cast<std::size_t>(id)]; }
   // The text with its %s and %d (or %1$s, %2$d...) filled by `values` in order.
   std::string Format(TextId id, std::initializer_list<std::string_view> values) const;
-  // How many ids this language translates; English counts every one.
-  std::size_t translated() const { return translated_; }
 
   Catalogue(std::string_view tag, std::span<const unsigned char> mo);
 
  private:
   std::string_view tag_;
   std::array<std::string_view, kTextCount> texts_{};
-  std::size_t translated_ = 0;
 };
+
+// `text` with its %s and %d (or %1$s, %2$d...) filled by `values`; "%%" is one %.
+std::string Fill(std::string_view text, std::span<const std::string_view> values);
 
 // The PO files as msgfmt compiled them, linked in at build time; English has none.
 struct CompiledLanguage {

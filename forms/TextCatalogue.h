@@ -63,6 +63,14 @@
   X(WhereLooked, Translate, "&Where Looked...", "Linux window: button that lists where the game was looked for; & marks the access key.") \
   X(WhereLookedName, Translate, "Where Velquin looked for DF:TFD", "Linux window: what a screen reader calls the WhereLooked button, and the title of its message.") \
   X(SearchedPlaces, Translate, "Velquin looks in these places:", "Linux window and --help: above the list of launchers and their folders.") \
+  X(PlacesWine, Keep, "~/.wine", "") \
+  X(PlacesSteam, Translate, "steamapps/compatdata/*/pfx of every library that libraryfolders.vdf names, for native, Flatpak and Snap Steam", "--help and Where Looked: where the search finds Steam's Proton prefixes; keep the paths and file names.") \
+  X(PlacesLutris, Translate, "the prefix of each game config in lutris/games (XDG config and data folders, and Flatpak's)", "--help and Where Looked: where the search finds Lutris's prefixes; keep lutris/games, XDG and Flatpak.") \
+  X(PlacesBottles, Translate, "every bottle of $XDG_DATA_HOME/bottles, of a custom bottles folder, and those kept elsewhere", "--help and Where Looked: where the search finds Bottles's bottles (the name of its prefixes); keep $XDG_DATA_HOME/bottles.") \
+  X(PlacesHeroic, Translate, "winePrefix of each heroic/GamesConfig/*.json, and ~/Games/Heroic/Prefixes", "--help and Where Looked: where the search finds Heroic's prefixes; keep winePrefix and the paths.") \
+  X(PlacesUmu, Keep, "~/Games/umu/*", "") \
+  X(PlacesWinetricks, Keep, "$XDG_DATA_HOME/wineprefixes/*", "") \
+  X(PlacesPlayOnLinux, Keep, "~/.PlayOnLinux/wineprefix/*", "") \
   X(PlayerFileOf, Translate, "plyr.sav of %s", "Linux window: the player file's date and time, after the install's folder.") \
   X(DiscardTitle, Translate, "Unsaved changes", "Linux window: title of the question before another install is opened.") \
   X(DiscardQuestion, Translate, "The names or messages typed here are not saved. Open the other install and discard them?", "Linux window: the question; Yes opens the other install.") \

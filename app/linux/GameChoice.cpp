@@ -5,9 +5,9 @@
 #include <cstring>
 #include <ctime>
 
+#include "app/linux/Launchers.h"
 #include "app/linux/RememberedGame.h"
 #include "discovery/BoundedJobs.h"
-#include "discovery/Launchers.h"
 #include "posix/PrefixServices.h"
 #include "wine/SingleByteCodePages.h"
 
@@ -189,10 +189,10 @@ std::string Describe(const ReadProblem& problem, const Catalogue& words) {
   return {};
 }
 
-std::string SearchedPlaces() {
+std::string SearchedPlaces(const Catalogue& words) {
   std::string text;
   for (const Launcher& launcher : kLaunchers)
-    text += "  " + std::string(launcher.name) + ": " + std::string(launcher.places) + "\n";
+    text += "  " + std::string(launcher.name) + ": " + std::string(words[launcher.places]) + "\n";
   return text;
 }
 

@@ -49,7 +49,7 @@ std::string WhyNoCodePage(int number, const Catalogue& words);
 std::string Describe(const ReadProblem& problem, const Catalogue& words);
 
 // --help's list of the places looked in, one launcher a line.
-std::string SearchedPlaces();
+std::string SearchedPlaces(const Catalogue& words);
 
 // The services of the chosen prefix, made from the same Prefix that discovery opened. Without
 // one, a registry with no game entry: the window opens empty, as on Windows without the game,

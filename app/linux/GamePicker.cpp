@@ -160,7 +160,7 @@ void GamePicker::ChooseFolder() {
 
 void GamePicker::ShowWhereLooked() {
   const std::string text =
-      std::string(words_[TextId::SearchedPlaces]) + "\n" + SearchedPlaces() + "\n" +
+      std::string(words_[TextId::SearchedPlaces]) + "\n" + SearchedPlaces(words_) + "\n" +
       (searched_ ? DescribeChoice(choice_, words_) : std::string(words_[TextId::LookingForGame]));
   Message(strip_, QMessageBox::Information, words_[TextId::WhereLookedName], text, words_);
 }

@@ -35,8 +35,8 @@ QString Words(std::string_view text) {
 // What --help says of the program; the places looked in come from the launchers' table.
 QString Description(const velquin::Catalogue& words) {
   using velquin::TextId;
-  return Words(words[TextId::HelpDescription]) + "\n" + QString::fromStdString(velquin::SearchedPlaces()) +
-         Words(words[TextId::HelpDescriptionEnd]);
+  return Words(words[TextId::HelpDescription]) + "\n" +
+         QString::fromStdString(velquin::SearchedPlaces(words)) + Words(words[TextId::HelpDescriptionEnd]);
 }
 
 // Drawn here, at the size a desktop shows a window's icon: a picture file would have Qt load

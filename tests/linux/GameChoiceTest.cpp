@@ -3,9 +3,9 @@
 
 #include "ZOVURFolder/ZOVURFolder.h"
 #include "app/linux/GameChoice.h"
+#include "app/linux/Launchers.h"
 #include "app/linux/RememberedGame.h"
 #include "core/Saves.h"
-#include "discovery/Launchers.h"
 #include "unit/TempFolder.h"
 
 namespace velquin {
@@ -111,7 +111,9 @@ TEST(GameChoiceDocuments, NameEveryLauncherOfTheTableInOrder) {
   } documents[] = {
       {source + "/README.md", [](const Launcher& l) { return "\n| " + std::string(l.name) + " | "; }},
       {build + "/app/linux/velquin.1",
-       [](const Launcher& l) { return ".B " + std::string(l.name) + "\n" + std::string(l.places) + "\n"; }},
+       [](const Launcher& l) {
+         return ".B " + std::string(l.name) + "\n" + std::string(English()[l.places]) + "\n";
+       }},
       {build + "/app/linux/io.velquin.Velquin.metainfo.xml",
        [](const Launcher& l) { return std::string(l.name); }},
   };
