@@ -158,34 +158,21 @@ std::string WhyNoCodePage(int number, const Catalogue& words) {
 
 std::string Describe(const ReadProblem& problem, const Catalogue& words) {
   using enum ReadProblem::Kind;
-  switch (problem.kind) {
-    case None:
-      return {};
-    case Folder:
-      return std::string(words[TextId::ProblemFolder]);
-    case Fifo:
-      return std::string(words[TextId::ProblemFifo]);
-    case Device:
-      return std::string(words[TextId::ProblemDevice]);
-    case Socket:
-      return std::string(words[TextId::ProblemSocket]);
-    case NotRegular:
-      return std::string(words[TextId::ProblemNotRegular]);
-    case TooBig:
-      return words.Format(TextId::ProblemTooBig,
-                          {std::to_string(problem.size), std::to_string(problem.limit)});
-    case System:
-      // The system's own words, without strerror's shared buffer: the search runs on several threads.
-      return std::generic_category().message(problem.error);
-    case NotAnswering:
-      return std::string(words[TextId::ProblemNotAnswering]);
-    case NotKeyValues:
-      return std::string(words[TextId::ProblemNotKeyValues]);
-    case NotYaml:
-      return std::string(words[TextId::ProblemNotYaml]);
-    case NotJson:
-      return std::string(words[TextId::ProblemNotJson]);
-  }
+  if (problem.kind == TooBig)
+    return words.Format(TextId::ProblemTooBig, {std::to_string(problem.size), std::to_string(problem.limit)});
+  // The system's own words, without strerror's shared buffer: the search runs on several threads.
+  if (problem.kind == System) return std::generic_category().message(problem.error);
+  constexpr std::pair<ReadProblem::Kind, TextId> kWords[] = {{Folder, TextId::ProblemFolder},
+                                                             {Fifo, TextId::ProblemFifo},
+                                                             {Device, TextId::ProblemDevice},
+                                                             {Socket, TextId::ProblemSocket},
+                                                             {NotRegular, TextId::ProblemNotRegular},
+                                                             {NotAnswering, TextId::ProblemNotAnswering},
+                                                             {NotKeyValues, TextId::ProblemNotKeyValues},
+                                                             {NotYaml, TextId::ProblemNotYaml},
+                                                             {NotJson, TextId::ProblemNotJson}};
+  for (const auto& [kind, id] : kWords)
+    if (kind == problem.kind) return std::string(words[id]);
   return {};
 }
 

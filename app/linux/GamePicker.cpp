@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QFileDialog>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
@@ -63,10 +64,14 @@ QWidget* GamePicker::MakeStrip(QWidget& form) {
   QPushButton* choose = Button(words_[TextId::ChooseFolder], words_[TextId::ChooseFolderName], *strip_);
   QPushButton* where = Button(words_[TextId::WhereLooked], words_[TextId::WhereLookedName], *strip_);
   layout->addWidget(label, 0, 0);
-  layout->addWidget(installs_, 0, 1, 1, 2);
-  layout->addWidget(inUse_, 1, 0, 1, 3);
-  layout->addWidget(choose, 2, 1);
-  layout->addWidget(where, 2, 2);
+  layout->addWidget(installs_, 0, 1);
+  layout->addWidget(inUse_, 1, 0, 1, 2);
+  // The buttons under the whole width, to the right: their captions are the longest words here.
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  buttons->addWidget(choose);
+  buttons->addWidget(where);
+  layout->addLayout(buttons, 2, 0, 1, 2);
   layout->setColumnStretch(1, 1);
   QObject::connect(installs_, &QComboBox::activated, strip_, [this](int index) { Picked(index); });
   QObject::connect(choose, &QPushButton::clicked, strip_, [this] { ChooseFolder(); });

@@ -121,10 +121,12 @@ TABLE
 # --list stays in English, since scripts read it.
 while IFS='|' read -r language args stream text; do
   [ -n "$language" ] || continue
-  out=$(env -u WINEPREFIX -u LC_ALL -u LC_MESSAGES LANGUAGE="$language" LANG=C.UTF-8 $launch "$program" $args 2>&1)
-  grep -qF -- "$text" <<<"$out" || fail "velquin $args in $language: '$text' not said: $(head -c 300 <<<"$out")"
+  env -u WINEPREFIX -u LC_ALL -u LC_MESSAGES LANGUAGE="$language" LANG=C.UTF-8 $launch "$program" $args \
+    >"$work/stdout" 2>"$work/stderr" || true
+  grep -qF -- "$text" "$work/$stream" ||
+    fail "velquin $args in $language: '$text' not on $stream: $(head -c 300 "$work/$stream")"
 done <<TABLE
-de|--help|stdout|  -h, --help         Diese Hilfe anzeigen und beenden.
+de|--help|stdout|Diese Hilfe anzeigen und beenden.
 ru|--help|stdout|Показать эту справку и выйти.
 de|--prefix=|stderr|velquin: --prefix braucht einen Ordner. Weitere Informationen mit „velquin --help“.
 ru|--prefix=|stderr|velquin: для --prefix нужна папка. Попробуйте «velquin --help».

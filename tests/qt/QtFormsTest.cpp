@@ -361,6 +361,19 @@ TEST(QtForms, EveryTextOfEveryLanguageFitsItsControl) {
     }
   }
   EXPECT_EQ(measured, 2 * 12 * 40);  // two DPIs, twelve languages, forty texts
+
+  // The Linux program's strip, laid out by Qt in each language at this screen's DPI, within the
+  // window's width.
+  TestToolkit toolkit;
+  RecordingShell shell;
+  for (const Catalogue& words : Catalogue::All()) {
+    ProgramWindows windows(toolkit, shell, nullptr, words);
+    GamePicker picker(windows.main, Environment{}, words);
+    QWidget form;
+    const QWidget* strip = picker.MakeStrip(form);
+    EXPECT_LE(strip->minimumSizeHint().width(), std::lround(4335 * form.logicalDpiX() / 1440.0))
+        << words.tag();
+  }
 }
 
 // Memory files whose opening for writing waits while the test holds `gate`, up to a bound, as
